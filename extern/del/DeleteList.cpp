@@ -1,0 +1,102 @@
+// extern/del/DeleteList.cpp -- TDeleteList: read the list slot by slot, delete, keep what could not go
+#include "DeleteList.h"
+
+#include "Varnel2/Varnel2.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+constexpr char ListSection[] = "list";
+constexpr char FreeSlot[] = "defval";
+constexpr int SlotCount = 201;  // keys "0" to "200"
+
+std::string ReadPersonalValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return {};
+    char buffer[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    DWORD type = 0;
+    LONG rc = RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+    buffer[size < MAX_PATH ? size : MAX_PATH] = '\0';
+    return buffer;
+}
+
+// A missing Personal value must not send us to whatever folder is current:
+// fall back to the shell's own answer, as the programs do.
+std::string PersonalFolder() {
+    std::string folder = ReadPersonalValue();
+    if (folder.empty()) {
+        char buffer[MAX_PATH] = {};
+        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+            folder = buffer;
+    }
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+}  // namespace
+
+std::string TDeleteList::FileNameForCurrentUser() {
+    std::string userKey = UpperAscii(UserName());
+    if (userKey.empty()) return {};
+    std::string personal = PersonalFolder();
+    if (personal.empty()) return {};
+    return personal + userKey + "_delete.snx";
+}
+
+std::vector<std::string> TDeleteList::ReadPaths() const {
+    std::vector<std::string> paths;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        char value[MAX_PATH * 4] = {};
+        GetPrivateProfileStringA(ListSection, std::to_string(slot).c_str(), FreeSlot, value, sizeof value,
+                                 FFileName.c_str());
+        if (lstrcmpA(value, FreeSlot) != 0 && value[0] != '\0') paths.emplace_back(value);
+    }
+    return paths;
+}
+
+int TDeleteList::DeleteAll() {
+    std::vector<std::string> kept;
+    for (const std::string& path : ReadPaths())
+        if (!DeleteFileForGood(path)) kept.push_back(path);
+    Rewrite(kept);
+    return static_cast<int>(kept.size());
+}
+
+// Writing the kept paths upward before deleting the rest never overwrites a
+// slot whose path is still to be moved, so an interrupted run loses nothing.
+void TDeleteList::Rewrite(const std::vector<std::string>& kept) const {
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const char* value = slot < static_cast<int>(kept.size()) ? kept[slot].c_str() : nullptr;
+        WritePrivateProfileStringA(ListSection, std::to_string(slot).c_str(), value, FFileName.c_str());
+    }
+    // Flush the profile cache so the file is final when we exit.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str());
+}
+
+bool DeleteFileForGood(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    // Folders are not ours to remove: the list names program files.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    // DeleteFile refuses read-only files; give the attribute back if deleting still fails.
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (DeleteFileA(path.c_str())) return true;
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes);
+    return false;
+}

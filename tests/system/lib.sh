@@ -1,0 +1,225 @@
+# tests/system/lib.sh -- sourced by every system test: a throwaway Wine prefix,
+# the installed programs, the driver, assertions and cleanup.
+#
+#   source "$(dirname "$0")/lib.sh"
+#   sx_init mytest                 # fresh prefix $SENTINOX_BUILD/systemtests/mytest/prefix
+#   sx_install                     # install/ -> "C:\Program Files\Sentinox"
+#   sx_start sentinox.exe          # in the background; sx_run waits and returns the exit code
+#   drv wait-window --window "Sentinox Control Center"
+#   sx_assert_eq "expected" "$(drv read-text --window ...)" "what it is"
+#   sx_pass
+#
+# SENTINOX_BUILD (the build folder) comes from ctest; DISPLAY from ./test,
+# else a private Xvfb is started. SX_KEEP=1 keeps the prefix after a pass
+# (it is always kept after a failure, for a look inside).
+set -euo pipefail
+
+SX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+: "${SENTINOX_BUILD:?SENTINOX_BUILD must name the build folder}"
+# shellcheck source=../../scripts/wine-env
+source "$SX_ROOT/scripts/wine-env"
+
+SX_INSTALL_WIN='C:\Program Files\Sentinox'
+SX_PIDS=()
+SX_STARTED_XVFB=
+SX_PASSED=
+
+# --- messages and assertions -------------------------------------------------
+
+sx_log() { echo "[${SX_TEST:-system}] $*" >&2; }
+
+sx_fail() {
+  echo "FAIL [${SX_TEST:-system}]: $*" >&2
+  exit 1
+}
+
+sx_assert_eq() {  # EXPECTED ACTUAL WHAT
+  [ "$1" == "$2" ] || sx_fail "$3: expected \"$1\", got \"$2\""
+}
+
+sx_assert_contains() {  # HAYSTACK NEEDLE WHAT
+  [[ "$1" == *"$2"* ]] || sx_fail "$3: \"$2\" not in \"$1\""
+}
+
+sx_assert_file() {  # UNIX_PATH WHAT
+  [ -e "$1" ] || sx_fail "$2: $1 does not exist"
+}
+
+sx_assert_no_file() {  # UNIX_PATH WHAT
+  [ ! -e "$1" ] || sx_fail "$2: $1 still exists"
+}
+
+# Runs a command that must fail; prints its output.
+sx_assert_fails() {  # WHAT COMMAND...
+  local what=$1; shift
+  if "$@"; then sx_fail "$what: succeeded, expected a failure"; fi
+}
+
+sx_pass() {
+  SX_PASSED=1
+  echo "PASS [${SX_TEST:-system}]"
+}
+
+# --- Wine ----------------------------------------------------------------------
+
+# The build's Windows programs are 32-bit (i386) or, on a machine without
+# 32-bit Linux support, possibly 64-bit (AMD64): pick the matching Wine.
+sx_pe_machine() {  # UNIX_PATH -> 14c or 8664
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+
+sx_select_wine() {
+  local probe="$SENTINOX_BUILD/bin/sxdriver.exe"
+  [ -f "$probe" ] || sx_fail "no $probe: build the sxdriver target first"
+  if [ "$(sx_pe_machine "$probe")" = 8664 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+    SX_WINE=/usr/lib/wine/wine64
+    SX_WINESERVER=/usr/lib/wine/wineserver64
+    # wine-env's helpers call these by name.
+    wine() { "$SX_WINE" "$@"; }
+    wineserver() { "$SX_WINESERVER" "$@"; }
+    wineboot() { "$SX_WINE" wineboot "$@"; }
+  else
+    SX_WINE=wine
+    SX_WINESERVER=wineserver
+    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      sx_fail "this machine cannot start 32-bit Linux programs (kernel without IA32 emulation), so wine32 cannot run the 32-bit build"
+    fi
+  fi
+}
+
+# wine with the test's prefix; the program's output goes where the caller sends it.
+sx_wine() { "$SX_WINE" "$@"; }
+
+# Windows path -> Unix path inside the prefix ("C:\a\b" -> .../drive_c/a/b).
+sx_unix() {
+  local p=$1 drive rest
+  drive=$(printf '%s' "${p:0:1}" | tr 'A-Z' 'a-z')
+  rest=${p:2}
+  printf '%s\n' "$WINEPREFIX/drive_$drive${rest//\\//}"
+}
+
+# --- setup and cleanup ------------------------------------------------------------
+
+sx_init() {  # NAME
+  SX_TEST=$1
+  SX_DIR="$SENTINOX_BUILD/systemtests/$SX_TEST"
+  export WINEPREFIX="$SX_DIR/prefix"
+  mkdir -p "$SX_DIR"
+  trap sx_cleanup EXIT
+  sx_select_wine
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    wine_display
+    SX_STARTED_XVFB=${SENTINOX_XVFB_PID:-}
+  fi
+  wine_prefix_fresh "$WINEPREFIX"
+  SX_INSTALL=$(sx_unix "$SX_INSTALL_WIN")
+  SX_WINUSER=$(sx_wine cmd /c 'echo %USERNAME%' 2>/dev/null | tr -d '\r')
+  # The Personal folder as the prefix's user sees it ("...\Explorer\Shell Folders", value "Personal").
+  SX_PERSONAL_WIN=$(sed -n 's/^"Personal"="\(.*\)"\r\{0,1\}$/\1/p' "$WINEPREFIX/user.reg" | head -n 1 | sed 's/\\\\/\\/g')
+  [ -n "$SX_PERSONAL_WIN" ] || SX_PERSONAL_WIN="C:\\users\\$SX_WINUSER\\Documents"
+  SX_PERSONAL=$(sx_unix "$SX_PERSONAL_WIN")
+  mkdir -p "$SX_PERSONAL"
+  sx_log "prefix $WINEPREFIX, user $SX_WINUSER, Personal $SX_PERSONAL_WIN"
+}
+
+sx_cleanup() {
+  local rc=$?
+  local pid
+  for pid in "${SX_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  "$SX_WINESERVER" -k 2>/dev/null || true
+  for pid in "${SX_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  [ -n "$SX_STARTED_XVFB" ] && kill "$SX_STARTED_XVFB" 2>/dev/null || true
+  if [ -n "$SX_PASSED" ] && [ "${SX_KEEP:-0}" != 1 ]; then
+    rm -rf "$WINEPREFIX"
+  elif [ -z "$SX_PASSED" ]; then
+    [ "$rc" -ne 0 ] || { echo "FAIL [${SX_TEST:-system}]: ended without sx_pass" >&2; rc=1; }
+    sx_log "prefix kept for a look: $WINEPREFIX (program output in $SX_DIR/*.log)"
+  fi
+  exit "$rc"
+}
+
+# Copies the install folder into the prefix (or FOLDER, a Windows path).
+sx_install() {  # [WINDOWS_FOLDER]
+  local target
+  target=$(sx_unix "${1:-$SX_INSTALL_WIN}")
+  [ -d "$SENTINOX_BUILD/install" ] || sx_fail "no $SENTINOX_BUILD/install: build the programs first"
+  mkdir -p "$target"
+  cp -r "$SENTINOX_BUILD/install/." "$target/"
+}
+
+# Starts an installed program in the background; its pid is in SX_LAST_PID,
+# its output in $SX_DIR/PROGRAM.log.
+sx_start() {  # PROGRAM.exe [ARGS...]
+  local program=$1; shift
+  # exec: the pid is Wine's own process, so a kill reaches the program itself.
+  (exec "$SX_WINE" "$SX_INSTALL_WIN\\$program" "$@" >>"$SX_DIR/$program.log" 2>&1) &
+  SX_LAST_PID=$!
+  SX_PIDS+=("$SX_LAST_PID")
+}
+
+# Runs an installed program to its end and returns its exit code.
+sx_run() {  # PROGRAM.exe [ARGS...]
+  local program=$1; shift
+  sx_wine "$SX_INSTALL_WIN\\$program" "$@"
+}
+
+# The test driver (see tests/support/driver/DriverMain.cpp, or `drv help`).
+drv() { sx_wine "$SENTINOX_BUILD/bin/sxdriver.exe" "$@"; }
+
+# A helper program of the build's own bin/ folder, e.g. sxwhoami.exe.
+sx_tool() {  # TOOL.exe [ARGS...]
+  local tool=$1; shift
+  sx_wine "$SENTINOX_BUILD/bin/$tool" "$@"
+}
+
+# Starts the driver's hold-file in the background and waits until the file is held.
+sx_hold_file() {  # WINDOWS_PATH ; pid in SX_LAST_PID
+  local out="$SX_DIR/hold.$RANDOM.out"
+  (exec "$SX_WINE" "$SENTINOX_BUILD/bin/sxdriver.exe" hold-file --path "$1" >"$out" 2>&1) &
+  SX_LAST_PID=$!
+  SX_PIDS+=("$SX_LAST_PID")
+  local i
+  for i in $(seq 200); do
+    grep -q '^held' "$out" 2>/dev/null && return 0
+    kill -0 "$SX_LAST_PID" 2>/dev/null || sx_fail "hold-file $1: $(cat "$out")"
+    sleep 0.05
+  done
+  sx_fail "hold-file $1 did not report within 10 s"
+}
+
+# --- INI files, from Linux -------------------------------------------------------
+
+# Writes a fresh INI file: sx_write_ini FILE SECTION KEY=VALUE... (CRLF, as Windows writes it).
+sx_write_ini() {
+  local file=$1 section=$2; shift 2
+  mkdir -p "$(dirname "$file")"
+  { printf '[%s]\r\n' "$section"; local kv; for kv in "$@"; do printf '%s\r\n' "$kv"; done; } >"$file"
+}
+
+# Prints the KEY=VALUE lines of one section (CR removed), in file order.
+sx_ini_section() {  # FILE SECTION
+  [ -f "$1" ] || return 0
+  tr -d '\r' <"$1" | awk -v want="[$2]" '
+    /^\[/ { inside = (tolower($0) == tolower(want)); next }
+    inside && /=/ { print }'
+}
+
+# Prints one value, or nothing when absent.
+sx_ini_get() {  # FILE SECTION KEY
+  sx_ini_section "$1" "$2" | awk -F= -v key="$3" 'tolower($1) == tolower(key) { sub(/^[^=]*=/, ""); print; exit }'
+}
+
+# --- registry ----------------------------------------------------------------------
+
+sx_reg() { sx_wine reg "$@" >/dev/null 2>&1; }                         # reg add|delete ... /f
+sx_reg_query() {  # KEY VALUE -> the value's data, or nothing (value names may hold blanks)
+  local line rest
+  sx_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | while IFS= read -r line; do
+    case "$line" in
+      "    $2    REG_"*) rest=${line#"    $2    "}; printf '%s\n' "${rest#*    }"; break ;;
+    esac
+  done
+}
