@@ -110,10 +110,7 @@ sx_init() {  # NAME
   mkdir -p "$SX_DIR"
   trap sx_cleanup EXIT
   sx_select_wine
-  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    wine_display
-    SX_STARTED_XVFB=${SENTINOX_XVFB_PID:-}
-  fi
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then sx_private_display; fi
   wine_prefix_fresh "$WINEPREFIX"
   SX_INSTALL=$(sx_unix "$SX_INSTALL_WIN")
   SX_WINUSER=$(sx_wine cmd /c 'echo %USERNAME%' 2>/dev/null | tr -d '\r')
@@ -123,6 +120,22 @@ sx_init() {  # NAME
   SX_PERSONAL=$(sx_unix "$SX_PERSONAL_WIN")
   mkdir -p "$SX_PERSONAL"
   sx_log "prefix $WINEPREFIX, user $SX_WINUSER, Personal $SX_PERSONAL_WIN"
+}
+
+# An Xvfb of this test's own. -displayfd lets Xvfb pick a free number itself:
+# tests started side by side would otherwise race for the same one, and the
+# first to finish would take the other's display with it.
+sx_private_display() {
+  local fdfile="$SX_DIR/xvfb.display" i
+  rm -f "$fdfile"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  SX_STARTED_XVFB=$!
+  for i in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.05
+  done
+  [ -s "$fdfile" ] || sx_fail "Xvfb did not start"
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
 }
 
 sx_cleanup() {

@@ -17,7 +17,10 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -33,16 +36,43 @@ TControlKind KindOf(HWND hwnd, const TArgs& args) {
     return TControlKind::Other;
 }
 
-// Sends, or posts with async; a handler still running after the limit is not an error.
+// Sends, or posts with async. The send runs on a thread of its own so we can
+// watch the program meanwhile: a handler that opens a modal window (its owner
+// becomes disabled, or a new dialog shows up) will not return until someone
+// answers, so we stop waiting then and say so; the same after the time limit.
 void Deliver(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool async, DWORD timeoutMs) {
     if (async) {
         if (!PostMessageW(hwnd, msg, wp, lp)) throw EDriver("PostMessage failed, error " + std::to_string(GetLastError()));
         return;
     }
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result))
-        std::fprintf(stderr, "sxdriver: note: the handler had not returned after %lu ms (a modal window open?)\n",
-                     static_cast<unsigned long>(timeoutMs));
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    bool wasEnabled = IsWindowEnabled(top) != FALSE;
+    DWORD pid = WindowPid(hwnd);
+    auto dialogsOf = [pid] {
+        TWindowQuery query = TWindowQuery::OfClass(L"#32770");
+        query.Pid = pid;
+        return TopWindows(query, false);
+    };
+    std::vector<HWND> dialogsBefore = dialogsOf();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread([=] {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result);
+        *done = true;
+    }).detach();
+    DWORD start = GetTickCount();
+    while (!*done) {
+        if ((wasEnabled && IsWindow(top) && !IsWindowEnabled(top)) || dialogsOf().size() > dialogsBefore.size()) {
+            std::fprintf(stderr, "sxdriver: note: the handler opened a modal window; not waiting for it\n");
+            return;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            std::fprintf(stderr, "sxdriver: note: the handler had not returned after %lu ms\n",
+                         static_cast<unsigned long>(timeoutMs));
+            return;
+        }
+        Sleep(10);
+    }
 }
 
 void NotifyParent(HWND control, WORD code, bool async, DWORD timeoutMs) {

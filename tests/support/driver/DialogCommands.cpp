@@ -118,20 +118,28 @@ std::vector<HWND> TrayIcons() {
 // The tip lives in a tooltip window owned by the icon window, in the tray's process.
 std::wstring TrayTip(HWND icon) {
     for (HWND tip : TopWindows(TWindowQuery::OfClass(TOOLTIPS_CLASSW))) {
-        if (GetWindow(tip, GW_OWNER) != icon) continue;
+        HWND owner = GetWindow(tip, GW_OWNER);
+        if (owner != icon && owner != GetParent(icon)) continue;
         constexpr int TextChars = 256;
         TRemoteBuffer remote(tip, sizeof(TTTOOLINFOW) + TextChars * sizeof(wchar_t));
         TTTOOLINFOW info = {};
         info.cbSize = sizeof info;
         info.lpszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof info);
-        remote.Write(&info, sizeof info);
         wchar_t empty[1] = {};
-        remote.Write(empty, sizeof empty, sizeof info);
-        if (!SendWithTimeout(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.Address()), DefaultHandlerTimeoutMs))
-            continue;
-        wchar_t text[TextChars] = {};
-        remote.Read(text, sizeof text - sizeof(wchar_t), sizeof info);
-        return text;
+        LRESULT tools = SendWithTimeout(tip, TTM_GETTOOLCOUNT, 0, 0, DefaultHandlerTimeoutMs);
+        for (LRESULT i = 0; i < tools; ++i) {
+            remote.Write(&info, sizeof info);
+            remote.Write(empty, sizeof empty, sizeof info);
+            if (!SendWithTimeout(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.Address()), DefaultHandlerTimeoutMs))
+                continue;
+            TTTOOLINFOW answer = {};
+            remote.Read(&answer, sizeof answer);
+            // A tool belongs to the icon when its window or its id is the icon's window.
+            if (answer.hwnd != icon && answer.uId != reinterpret_cast<UINT_PTR>(icon) && tools > 1) continue;
+            wchar_t text[TextChars] = {};
+            remote.Read(text, sizeof text - sizeof(wchar_t), sizeof info);
+            return text;
+        }
     }
     return {};
 }
@@ -188,6 +196,9 @@ int CmdAnswerFile(const TArgs& args) {
         HWND name = GetDlgItem(dialog, FileNameComboId);
         if (!name) name = GetDlgItem(dialog, FileNameEditId);
         if (!name) throw EDriver(DescribeWindow(dialog) + " has no file-name box (cmb13 or edt1): not an open-file dialog?");
+        // Wine's cmb13 is a ComboBoxEx32 around a combo box around the edit the dialog reads.
+        std::vector<HWND> edits = Controls(name, TControlQuery::OfClass(L"Edit"));
+        if (!edits.empty()) name = edits.front();
         if (!SendWithTimeout(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), DefaultHandlerTimeoutMs))
             throw EDriver("the file-name box refused the text");
         PressButton(dialog, IDOK);
