@@ -1,0 +1,7 @@
+// desktop/ClassList.h -- the registration functions of this library's class families
+#pragma once
+
+void RegisterControlClasses();          // TComponent, TControl
+void RegisterFormClasses();             // TForm
+void RegisterStandardControlClasses();  // buttons, labels, edits, lists, panels, pages, ...
+void RegisterMenuAndDialogClasses();    // timers, menus, image lists, images, the open dialog

@@ -1,0 +1,155 @@
+// desktop/Controls.h -- TControl: a component that is a real Win32 window
+//
+// Every control is a window of its own (labels too), so a test driver or a
+// screen reader can find it and read its text. A control's window is made when
+// it gets a parent that has one; until then its properties are only stored.
+// Standard controls (BUTTON, STATIC, LISTBOX, ...) are subclassed: our window
+// procedure sees every message and hands the rest to theirs. Notifications a
+// parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are
+// reflected to the child object they are about.
+#pragma once
+#include <windows.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "Events.h"
+#include "Graphics.h"
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+struct TCreateParams {
+    const char* ClassName = "SxWindow";   // our own class unless a standard control subclasses
+    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    HWND Parent = nullptr;
+};
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    void SetName(const std::string& name) override;   // also published on the window for test drivers
+    TControl* Parent() const noexcept { return FParent; }
+    virtual void SetParent(TControl* parent);
+    int ControlCount() const noexcept { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const { return FControls.at(static_cast<size_t>(index)); }
+
+    int Left() const noexcept { return FLeft; }
+    int Top() const noexcept { return FTop; }
+    int Width() const noexcept { return FWidth; }
+    int Height() const noexcept { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientWidth(int v);
+    void SetClientHeight(int v);
+
+    bool Visible() const noexcept { return FVisible; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Showing() const;                          // visible and every parent visible
+    bool Enabled() const noexcept { return FEnabled; }
+    virtual void SetEnabled(bool value);
+    virtual std::string Caption() const;
+    virtual void SetCaption(const std::string& text);
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& text) { SetCaption(text); }
+    TAlign Align() const noexcept { return FAlign; }
+    void SetAlign(TAlign value);
+    TColor Color() const noexcept { return FColor; }
+    virtual void SetColor(TColor value);
+    TColor EffectiveColor() const;                  // the parent's colour while ParentColor holds
+    bool ParentColor() const noexcept { return FParentColor; }
+    void SetParentColor(bool value);
+    TFont& Font() { return FFont; }
+    bool ParentFont() const noexcept { return FParentFont; }
+    void SetParentFont(bool value);
+    int Tag() const noexcept { return FTag; }
+    void SetTag(int v) { FTag = v; }
+    const std::string& Hint() const noexcept { return FHint; }
+    void SetHint(const std::string& v) { FHint = v; }
+    bool TabStop() const noexcept { return FTabStop; }
+    void SetTabStop(bool value);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    void SetOnClick(const TNotifyEvent& e) { OnClick = e; }
+    void SetOnDblClick(const TNotifyEvent& e) { OnDblClick = e; }
+
+    HWND Handle();                                  // makes the window if it can
+    HWND WindowHandle() const noexcept { return FHandle; }   // null when not made
+    bool HandleAllocated() const noexcept { return FHandle != nullptr; }
+    void Invalidate();
+    void Repaint();
+    void BringToFront();
+    void SetFocus();
+    void Realign();
+
+    static TControl* FromHandle(HWND hwnd);        // null for windows that are not ours
+
+    // One entry for every message of our windows; the one try/catch sits in the thunk.
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    virtual void Click();
+    // Reflected from the parent: WM_COMMAND notification code, WM_NOTIFY, colour messages.
+    virtual void CNCommand(WORD code);
+    virtual LRESULT CNNotify(NMHDR* header);
+    virtual HBRUSH CNCtlColor(HDC dc);
+    virtual void Paint(TCanvas& canvas);            // our own windows: WM_PAINT after the background
+    virtual bool OwnPaint() const { return false; } // true: Paint() draws our own class's window
+    LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    void UpdateFont();
+    HBRUSH BackgroundBrush();
+    virtual void Resized() {}
+    void ApplyStyle(DWORD add, DWORD remove);
+    void SetBoundsRaw(int left, int top, int width, int height);   // no realign of the parent
+
+    std::string FCaption;
+    HWND FHandle = nullptr;
+
+private:
+    static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void FontChanged(TObject* sender);
+    void InsertControl(TControl* child);
+    void RemoveControl(TControl* child);
+    void CreateChildren();
+    void PublishName();
+
+    TControl* FParent = nullptr;
+    std::vector<TControl*> FControls;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    bool FParentFont = true;
+    bool FTabStop = false;
+    bool FParentColor = false;
+    TAlign FAlign = TAlign::alNone;
+    TColor FColor = clBtnFace;
+    TFont FFont;
+    int FTag = 0;
+    std::string FHint;
+    WNDPROC FDefWndProc = nullptr;
+    HBRUSH FBrush = nullptr;
+    TColor FBrushColor = 0;
+    bool FRealigning = false;
+    friend class TForm;
+};
+
+using TWinControl = TControl;
+
+// Registers TControl's properties; called by RegisterDesktopClasses.
+void RegisterControlClasses();
+// Shared by the property tables of every control: Color = clBtnFace or a number.
+TColor ColorFromValue(const struct TPropValue& value);

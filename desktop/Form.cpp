@@ -1,0 +1,308 @@
+// desktop/Form.cpp -- top-level windows, modal loops and closing
+#include "Form.h"
+
+#include "Application.h"
+#include "Classes.h"
+#include "DescriptionReader.h"
+
+namespace {
+
+DWORD StyleFor(TFormBorderStyle border, unsigned icons) {
+    DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    switch (border) {
+    case TFormBorderStyle::bsNone: style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+    case TFormBorderStyle::bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+    }
+    if (border != TFormBorderStyle::bsNone && (icons & biSystemMenu)) {
+        style |= WS_SYSMENU;
+        if (border != TFormBorderStyle::bsDialog && border != TFormBorderStyle::bsToolWindow &&
+            border != TFormBorderStyle::bsSizeToolWin) {
+            if (icons & biMinimize) style |= WS_MINIMIZEBOX;
+            if (icons & biMaximize) style |= WS_MAXIMIZEBOX;
+        }
+    }
+    return style;
+}
+
+DWORD ExStyleFor(TFormBorderStyle border, TFormStyle formStyle) {
+    DWORD ex = WS_EX_CONTROLPARENT;
+    if (border == TFormBorderStyle::bsDialog) ex |= WS_EX_DLGMODALFRAME;
+    if (border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin) ex |= WS_EX_TOOLWINDOW;
+    if (formStyle == TFormStyle::fsStayOnTop) ex |= WS_EX_TOPMOST;
+    return ex;
+}
+
+// Disables the other enabled top-level windows of this thread while a modal form runs.
+struct TTaskWindows {
+    std::vector<HWND> Disabled;
+    HWND Except;
+    static BOOL CALLBACK Disable(HWND hwnd, LPARAM param) {
+        auto* self = reinterpret_cast<TTaskWindows*>(param);
+        if (hwnd != self->Except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+            EnableWindow(hwnd, FALSE);
+            self->Disabled.push_back(hwnd);
+        }
+        return TRUE;
+    }
+    explicit TTaskWindows(HWND except) : Except(except) {
+        EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~TTaskWindows() {
+        for (HWND h : Disabled)
+            if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+};
+
+} // namespace
+
+TForm::TForm(TComponent* owner) : TControl(owner) {
+    SetVisible(false);
+    CreateWnd();
+}
+
+TForm::~TForm() {
+    if (OnDestroy) {
+        try { OnDestroy(this); } catch (...) { HandleCallbackException(); }
+    }
+    if (Application && Application->MainForm() == this) Application->ForgetMainForm();
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TControl::CreateParams(params);
+    params.Style = StyleFor(FBorderStyle, FBorderIcons);
+    params.ExStyle = ExStyleFor(FBorderStyle, FFormStyle);
+    params.Parent = nullptr;
+    auto* ownerForm = dynamic_cast<TForm*>(Owner());
+    if (ownerForm && ownerForm->HandleAllocated())
+        params.Parent = ownerForm->WindowHandle();
+    else if (Application)
+        params.Parent = Application->Handle();
+    // Owned by the hidden application window, the form needs this to get a taskbar button.
+    if (!ownerForm) params.ExStyle |= WS_EX_APPWINDOW;
+}
+
+void TForm::InitDescription(const std::string& className) {
+    LoadDescription(this, RequireClassInfo(className), DescriptionResource(className));
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::Loaded() {
+    TControl::Loaded();
+    // Client sizes depend on the frame, which the border style may have changed after them.
+    if (FWantedClientWidth >= 0) SetClientWidth(FWantedClientWidth);
+    if (FWantedClientHeight >= 0) SetClientHeight(FWantedClientHeight);
+}
+
+void TForm::RecreateStyle() {
+    if (!FHandle) return;
+    int cw = ClientWidth(), ch = ClientHeight();
+    SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(StyleFor(FBorderStyle, FBorderIcons) | (Visible() ? WS_VISIBLE : 0)));
+    DWORD ex = ExStyleFor(FBorderStyle, FFormStyle) | (dynamic_cast<TForm*>(Owner()) ? 0 : WS_EX_APPWINDOW);
+    SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(ex));
+    SetWindowPos(FHandle, FFormStyle == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetClientWidth(cw);
+    SetClientHeight(ch);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+    if (FBorderStyle == value) return;
+    FBorderStyle = value;
+    RecreateStyle();
+}
+
+void TForm::SetBorderIcons(unsigned value) {
+    if (FBorderIcons == value) return;
+    FBorderIcons = value;
+    RecreateStyle();
+}
+
+void TForm::SetFormStyle(TFormStyle value) {
+    if (FFormStyle == value) return;
+    FFormStyle = value;
+    RecreateStyle();
+}
+
+void TForm::Center() {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetBounds(work.left + ((work.right - work.left) - Width()) / 2, work.top + ((work.bottom - work.top) - Height()) / 2,
+              Width(), Height());
+}
+
+void TForm::ApplyPosition() {
+    if (FPositioned) return;
+    FPositioned = true;
+    switch (FPosition) {
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter:
+        Center();
+        break;
+    case TPosition::poMainFormCenter:
+    case TPosition::poOwnerFormCenter: {
+        TForm* other = FPosition == TPosition::poOwnerFormCenter ? dynamic_cast<TForm*>(Owner()) : nullptr;
+        if (!other && Application) other = Application->MainForm();
+        if (other && other != this && other->Visible())
+            SetBounds(other->Left() + (other->Width() - Width()) / 2, other->Top() + (other->Height() - Height()) / 2,
+                      Width(), Height());
+        else
+            Center();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TForm::SetVisible(bool value) {
+    if (value == Visible() && (!FHandle || value == (IsWindowVisible(FHandle) != FALSE))) return;
+    if (value) ApplyPosition();
+    TControl::SetVisible(value);
+    if (!FHandle) return;
+    if (value) {
+        ShowWindow(FHandle, SW_SHOWNORMAL);
+        if (OnShow) OnShow(this);
+    } else if (OnHide) {
+        OnHide(this);
+    }
+}
+
+void TForm::BringToForeground() {
+    if (!FHandle) return;
+    if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
+    SetForegroundWindow(FHandle);
+}
+
+int TForm::ShowModal() {
+    FModalResult = mrNone;
+    FModal = true;
+    HWND previousActive = GetActiveWindow();
+    {
+        TTaskWindows disabled(FHandle);
+        SetVisible(true);
+        SetForegroundWindow(FHandle);
+        while (FModalResult == mrNone && Application && !Application->Terminated()) {
+            Application->HandleMessage();
+            if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
+        }
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        SetVisible(false);
+    }
+    FModal = false;
+    if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+    return FModalResult;
+}
+
+void TForm::SetModalResult(int value) {
+    FModalResult = value;
+    // Set from an idle handler, the result would otherwise wait for the next message to be seen.
+    if (value != mrNone && FModal && FHandle) PostMessageA(FHandle, WM_NULL, 0, 0);
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::Close() {
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    bool isMain = Application && Application->MainForm() == this;
+    TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == TCloseAction::caNone) return;
+    if (isMain) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case TCloseAction::caHide: SetVisible(false); break;
+    case TCloseAction::caMinimize: ShowWindow(FHandle, SW_MINIMIZE); break;
+    case TCloseAction::caFree: SetVisible(false); Application->ReleaseForm(this); break;
+    default: break;
+    }
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            if (Application) Application->SetActiveForm(this);
+            if (OnActivate) OnActivate(this);
+        } else if (OnDeactivate) {
+            OnDeactivate(this);
+        }
+        break;
+    case WM_COMMAND:
+        // Enter and Escape in a form reach us as IDOK/IDCANCEL from the dialog manager.
+        if (lParam == 0 && (LOWORD(wParam) == IDCANCEL) && FModal) {
+            FModalResult = mrCancel;
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}
+
+void RegisterFormClasses() {
+    TClassRegistration<TForm>("TForm", "TControl")
+        .Custom("ClientWidth", [](TForm& f, const TPropValue& v, TLoadContext&) {
+            f.FWantedClientWidth = v.AsInteger();
+            f.SetClientWidth(f.FWantedClientWidth);
+        })
+        .Custom("ClientHeight", [](TForm& f, const TPropValue& v, TLoadContext&) {
+            f.FWantedClientHeight = v.AsInteger();
+            f.SetClientHeight(f.FWantedClientHeight);
+        })
+        .Enum<TFormBorderStyle>("BorderStyle", &TForm::SetBorderStyle,
+                                {{"bsNone", TFormBorderStyle::bsNone}, {"bsSingle", TFormBorderStyle::bsSingle},
+                                 {"bsSizeable", TFormBorderStyle::bsSizeable}, {"bsDialog", TFormBorderStyle::bsDialog},
+                                 {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+                                 {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}})
+        .Custom("BorderIcons", [](TForm& f, const TPropValue& v, TLoadContext& ctx) {
+            unsigned icons = 0;
+            for (const std::string& s : v.AsSet()) {
+                if (SameTextAscii(s, "biSystemMenu")) icons |= biSystemMenu;
+                else if (SameTextAscii(s, "biMinimize")) icons |= biMinimize;
+                else if (SameTextAscii(s, "biMaximize")) icons |= biMaximize;
+                else if (SameTextAscii(s, "biHelp")) icons |= biHelp;
+                else throw EDescriptionError(ctx.Where + ": unknown border icon " + s);
+            }
+            f.SetBorderIcons(icons);
+        })
+        .Enum<TPosition>("Position", &TForm::SetPosition,
+                         {{"poDesigned", TPosition::poDesigned}, {"poDefault", TPosition::poDefault},
+                          {"poDefaultPosOnly", TPosition::poDefaultPosOnly},
+                          {"poDefaultSizeOnly", TPosition::poDefaultSizeOnly},
+                          {"poScreenCenter", TPosition::poScreenCenter}, {"poDesktopCenter", TPosition::poDesktopCenter},
+                          {"poMainFormCenter", TPosition::poMainFormCenter},
+                          {"poOwnerFormCenter", TPosition::poOwnerFormCenter}})
+        .Enum<TFormStyle>("FormStyle", &TForm::SetFormStyle,
+                          {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}})
+        .Ignore("OldCreateOrder")
+        .Ignore("PixelsPerInch")
+        .Ignore("TextHeight")
+        .Ignore("Scaled")
+        .Ignore("KeyPreview")
+        .Event<TNotifyEvent>("OnCreate", &TForm::SetOnCreate)
+        .Event<TNotifyEvent>("OnShow", &TForm::SetOnShow)
+        .Event<TNotifyEvent>("OnHide", &TForm::SetOnHide)
+        .Event<TNotifyEvent>("OnDestroy", &TForm::SetOnDestroy)
+        .Event<TNotifyEvent>("OnActivate", &TForm::SetOnActivate)
+        .Event<TNotifyEvent>("OnDeactivate", &TForm::SetOnDeactivate)
+        .Event<TCloseEvent>("OnClose", &TForm::SetOnClose)
+        .Event<TCloseQueryEvent>("OnCloseQuery", &TForm::SetOnCloseQuery);
+}

@@ -1,0 +1,76 @@
+// desktop/Form.h -- TForm: a top-level window built from its description, shown modeless or modal
+#pragma once
+#include "Controls.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+                       poMainFormCenter, poOwnerFormCenter };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
+// Modal results, as the buttons of a dialog set them.
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY, mrIgnore = IDIGNORE,
+              mrYes = IDYES, mrNo = IDNO;
+
+using TCloseEvent = TBoundMethod<void(TObject* sender, TCloseAction& action)>;
+
+class TForm : public TControl {
+public:
+    explicit TForm(TComponent* owner);             // an empty form; derived forms then call InitDescription
+    ~TForm() override;
+
+    TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    unsigned BorderIcons() const noexcept { return FBorderIcons; }
+    void SetBorderIcons(unsigned value);
+    TPosition Position() const noexcept { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+    TFormStyle FormStyle() const noexcept { return FFormStyle; }
+    void SetFormStyle(TFormStyle value);
+    int ModalResult() const noexcept { return FModalResult; }
+    void SetModalResult(int value);                // wakes a modal loop that waits for messages
+    bool IsModal() const noexcept { return FModal; }
+
+    void SetVisible(bool value) override;
+    int ShowModal();                               // runs until ModalResult is set or the application ends
+    void Close();                                  // asks CloseQuery, then OnClose decides
+    virtual bool CloseQuery();
+    void Center();                                 // centred on the work area of the screen
+    void BringToForeground();
+
+    TNotifyEvent OnCreate, OnShow, OnHide, OnDestroy, OnActivate, OnDeactivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    void SetOnCreate(const TNotifyEvent& e) { OnCreate = e; }
+    void SetOnShow(const TNotifyEvent& e) { OnShow = e; }
+    void SetOnHide(const TNotifyEvent& e) { OnHide = e; }
+    void SetOnDestroy(const TNotifyEvent& e) { OnDestroy = e; }
+    void SetOnActivate(const TNotifyEvent& e) { OnActivate = e; }
+    void SetOnDeactivate(const TNotifyEvent& e) { OnDeactivate = e; }
+    void SetOnClose(const TCloseEvent& e) { OnClose = e; }
+    void SetOnCloseQuery(const TCloseQueryEvent& e) { OnCloseQuery = e; }
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Loaded() override;
+
+protected:
+    // Reads the description compiled in for className (its RCDATA resource), then fires OnCreate.
+    void InitDescription(const std::string& className);
+    void CreateParams(TCreateParams& params) override;
+    void RecreateStyle();
+
+private:
+    void ApplyPosition();
+    TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+    unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition FPosition = TPosition::poDesigned;
+    TFormStyle FFormStyle = TFormStyle::fsNormal;
+    int FModalResult = mrNone;
+    bool FModal = false;
+    bool FPositioned = false;
+    int FWantedClientWidth = -1, FWantedClientHeight = -1;
+    friend void RegisterFormClasses();
+};
+
+void RegisterFormClasses();

@@ -1,0 +1,73 @@
+// desktop/Label.cpp -- static text
+#include "Label.h"
+
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+    SetBounds(0, 0, 65, 13);
+    SetParentColor(true);
+}
+
+void TLabel::CreateParams(TCreateParams& params) {
+    TControl::CreateParams(params);
+    params.ClassName = "STATIC";
+    DWORD align = FAlignment == TAlignment::taRightJustify ? SS_RIGHT
+                  : FAlignment == TAlignment::taCenter     ? SS_CENTER
+                  : FWordWrap                              ? SS_LEFT
+                                                           : SS_LEFTNOWORDWRAP;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOTIFY | SS_NOPREFIX | align;
+    params.ExStyle = 0;
+}
+
+void TLabel::SetCaption(const std::string& text) {
+    TControl::SetCaption(text);
+    if (!IsLoading()) AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+    FAlignment = value;
+    DWORD align = value == TAlignment::taRightJustify ? SS_RIGHT : value == TAlignment::taCenter ? SS_CENTER : SS_LEFT;
+    ApplyStyle(align, SS_TYPEMASK & ~align);
+}
+
+void TLabel::SetAutoSize(bool value) {
+    FAutoSize = value;
+    if (!IsLoading()) AdjustSize();
+}
+
+void TLabel::SetWordWrap(bool value) { FWordWrap = value; }
+
+void TLabel::SetTransparent(bool value) {
+    FTransparent = value;
+    Invalidate();
+}
+
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustSize();
+}
+
+// Auto size fits a one-line label to its text; a word-wrapped one keeps its width.
+void TLabel::AdjustSize() {
+    if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
+    HDC dc = GetDC(FHandle);
+    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    RECT r{0, 0, FWordWrap ? Width() : 0, 0};
+    std::string text = FCaption.empty() ? " " : FCaption;
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (FWordWrap ? DT_WORDBREAK : 0));
+    SelectObject(dc, old);
+    ReleaseDC(FHandle, dc);
+    int w = FWordWrap ? Width() : r.right;
+    int left = FAlignment == TAlignment::taRightJustify ? Left() + Width() - w : Left();
+    SetBounds(left, Top(), w, r.bottom);
+}
+
+void TLabel::CNCommand(WORD code) {
+    if (code == STN_CLICKED) Click();
+    else if (code == STN_DBLCLK && OnDblClick) OnDblClick(this);
+}
+
+HBRUSH TLabel::CNCtlColor(HDC dc) {
+    if (!FTransparent) return TControl::CNCtlColor(dc);
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}

@@ -1,0 +1,27 @@
+// desktop/Label.h -- TLabel: static text in a window of its own
+#pragma once
+#include "Controls.h"
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TLabel : public TControl {
+public:
+    explicit TLabel(TComponent* owner);
+    void SetCaption(const std::string& text) override;
+    TAlignment Alignment() const noexcept { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    void SetAutoSize(bool value);
+    void SetWordWrap(bool value);
+    void SetTransparent(bool value);
+    void Loaded() override;
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CNCommand(WORD code) override;
+    HBRUSH CNCtlColor(HDC dc) override;
+    void AdjustSize();
+private:
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    bool FAutoSize = true;
+    bool FWordWrap = false;
+    bool FTransparent = false;
+};

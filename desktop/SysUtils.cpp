@@ -1,0 +1,87 @@
+// desktop/SysUtils.cpp -- exception base and string helpers
+#include "SysUtils.h"
+
+#include <windows.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+EWin32Error::EWin32Error(const std::string& call, unsigned long code)
+    : Exception(call + " failed: " + SysErrorMessage(code)), FCode(code) {}
+
+std::string FormatV(const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (n <= 0) return std::string();
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    std::vsnprintf(buf.data(), buf.size(), format, args);
+    return std::string(buf.data(), static_cast<size_t>(n));
+}
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string s = FormatV(format, args);
+    va_end(args);
+    return s;
+}
+
+std::string IntToStr(long long value) { return std::to_string(value); }
+
+int StrToIntDef(const std::string& text, int fallback) {
+    if (text.empty()) return fallback;
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != '\0') return fallback;
+    if (v < INT32_MIN || v > INT32_MAX) return fallback;
+    return static_cast<int>(v);
+}
+
+std::string UpperCaseAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string LowerCaseAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool SameTextAscii(const std::string& a, const std::string& b) { return UpperCaseAscii(a) == UpperCaseAscii(b); }
+
+std::string Trim(const std::string& text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    return text.substr(b, e - b);
+}
+
+std::string ExtractFileName(const std::string& path) {
+    size_t p = path.find_last_of("\\/:");
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+std::string ExtractFilePath(const std::string& path) {
+    size_t p = path.find_last_of("\\/:");
+    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string IncludeTrailingBackslash(const std::string& path) {
+    if (!path.empty() && path.back() == '\\') return path;
+    return path + "\\";
+}
+
+std::string SysErrorMessage(unsigned long code) {
+    char* buf = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<char*>(&buf), 0, nullptr);
+    std::string s = n ? std::string(buf, n) : Format("error %lu", code);
+    if (buf) LocalFree(buf);
+    return Trim(s);
+}

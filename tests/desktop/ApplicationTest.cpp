@@ -1,0 +1,110 @@
+// tests/desktop/ApplicationTest.cpp -- idle processing, modal loops, termination and error display
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desktop/Application.h"
+#include "desktop/Button.h"
+#include "desktop/Form.h"
+#include "desktop/SysUtils.h"
+
+namespace {
+
+// Finds this thread's message box and answers it, remembering its text.
+std::string gBoxText;
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
+    struct Finder {
+        static BOOL CALLBACK Visit(HWND hwnd, LPARAM param) {
+            char cls[16] = {};
+            GetClassNameA(hwnd, cls, sizeof(cls));
+            if (std::string(cls) == "#32770") { *reinterpret_cast<HWND*>(param) = hwnd; return FALSE; }
+            return TRUE;
+        }
+    };
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &Finder::Visit, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    char text[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    gBoxText = text;
+    KillTimer(nullptr, id);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+class TIdleProbe : public TObject {
+public:
+    void Idle(TObject*, bool& done) {
+        ++Calls;
+        if (ModalForm) ModalForm->SetModalResult(mrOk);
+        if (TerminateIn) TerminateIn->Terminate();
+        done = true;
+    }
+    void Throw(TObject*) { throw Exception("The handler failed"); }
+    void Count(TObject*) { ++Clicks; }
+    int Calls = 0;
+    int Clicks = 0;
+    TForm* ModalForm = nullptr;
+    TApplication* TerminateIn = nullptr;
+};
+
+TEST(ApplicationTest, IdleIsDeliveredInsideAModalForm) {
+    TIdleProbe probe;
+    TForm form(Application);
+    form.SetBounds(10, 10, 200, 100);
+    probe.ModalForm = &form;
+    Application->OnIdle = TIdleEvent(&probe, &TIdleProbe::Idle);
+    int result = form.ShowModal();
+    Application->OnIdle = nullptr;
+    EXPECT_EQ(result, mrOk);
+    EXPECT_GE(probe.Calls, 1);
+    EXPECT_FALSE(form.Visible());
+}
+
+TEST(ApplicationTest, NoIdleEventAfterTerminate) {
+    TApplication* saved = Application;
+    {
+        TApplication app;
+        Application = &app;
+        app.Initialize();
+        TIdleProbe probe;
+        probe.TerminateIn = &app;
+        app.OnIdle = TIdleEvent(&probe, &TIdleProbe::Idle);
+        app.ShowMainForm = false;
+        app.Run();
+        EXPECT_TRUE(app.Terminated());
+        EXPECT_EQ(probe.Calls, 1);
+        PostMessageA(app.Handle(), WM_NULL, 0, 0);
+        app.HandleMessage();
+        app.HandleMessage();
+        EXPECT_EQ(probe.Calls, 1);
+    }
+    Application = saved;
+}
+
+TEST(ApplicationTest, AnExceptionInAClickHandlerIsShownAndTheProgramGoesOn) {
+    TIdleProbe probe;
+    TForm form(Application);
+    TButton button(&form);
+    button.SetParent(&form);
+    button.OnClick = TNotifyEvent(&probe, &TIdleProbe::Throw);
+    gBoxText.clear();
+    SetTimer(nullptr, 0, 50, &AnswerBox);
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(gBoxText, "The handler failed.");
+
+    button.OnClick = TNotifyEvent(&probe, &TIdleProbe::Count);
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(probe.Clicks, 1);
+}
+
+TEST(ApplicationTest, ButtonModalResultEndsTheModalForm) {
+    TForm form(Application);
+    TButton ok(&form);
+    ok.SetParent(&form);
+    ok.SetModalResult(mrYes);
+    PostMessageA(form.WindowHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok.Handle()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(ok.Handle()));
+    EXPECT_EQ(form.ShowModal(), mrYes);
+}
+
+} // namespace
