@@ -1,0 +1,15 @@
+// tests/desktop/main.cpp -- the test program's application object, as a program body makes it
+#include <gtest/gtest.h>
+
+#include "desktop/Application.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    TApplication app;
+    Application = &app;
+    app.Initialize();
+    app.SetTitle("shell_tests");
+    int result = RUN_ALL_TESTS();
+    Application = nullptr;
+    return result;
+}
