@@ -130,6 +130,36 @@ inline std::vector<unsigned char> MakeBmp(int width, int height, int bits, const
     return f;
 }
 
+// An ICO file with one 32-bit image per (size, 0xRRGGBB colour), solid and opaque.
+inline std::vector<unsigned char> MakeIco(const std::vector<std::pair<int, unsigned>>& images) {
+    std::vector<unsigned char> dir{0, 0, 1, 0, static_cast<unsigned char>(images.size()), 0}, body;
+    auto put = [](std::vector<unsigned char>& v, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) v.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    };
+    size_t offset = 6 + 16 * images.size();
+    for (const auto& [size, color] : images) {
+        std::vector<unsigned char> dib;
+        put(dib, 40, 4);
+        put(dib, static_cast<unsigned>(size), 4);
+        put(dib, static_cast<unsigned>(size * 2), 4);      // colour and mask stacked
+        put(dib, 1, 2);
+        put(dib, 32, 2);
+        for (int i = 0; i < 6; ++i) put(dib, 0, 4);
+        for (int i = 0; i < size * size; ++i) put(dib, color | 0xFF000000u, 4);
+        dib.resize(dib.size() + static_cast<size_t>(((size + 31) / 32) * 4 * size), 0);
+        dir.push_back(static_cast<unsigned char>(size));
+        dir.push_back(static_cast<unsigned char>(size));
+        put(dir, 0, 2);
+        put(dir, 1, 2);
+        put(dir, 32, 2);
+        put(dir, static_cast<unsigned>(dib.size()), 4);
+        put(dir, static_cast<unsigned>(offset + body.size()), 4);
+        body.insert(body.end(), dib.begin(), dib.end());
+    }
+    dir.insert(dir.end(), body.begin(), body.end());
+    return dir;
+}
+
 inline std::string Hex(const std::vector<unsigned char>& bytes) {
     std::string s;
     char b[3];

@@ -1,0 +1,15 @@
+// desktop/MoreRegistration.cpp -- registers timers, menus, image lists, images and the open dialog
+#include "ClassList.h"
+#include "Dialogs.h"
+#include "Image.h"
+#include "ImageList.h"
+#include "Menus.h"
+#include "Timer.h"
+
+void RegisterMenuAndDialogClasses() {
+    RegisterTimerClass();
+    RegisterImageListClass();
+    RegisterMenuClasses();
+    RegisterImageClass();
+    RegisterDialogClasses();
+}
