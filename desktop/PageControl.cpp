@@ -56,12 +56,15 @@ TPageControl::TPageControl(TComponent* owner) : TControl(owner) {
 void TPageControl::CreateParams(TCreateParams& params) {
     TControl::CreateParams(params);
     params.ClassName = WC_TABCONTROLA;
-    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (FMultiLine ? TCS_MULTILINE : 0) |
+                   (FHotTrack ? TCS_HOTTRACK : 0);
     params.ExStyle = WS_EX_CONTROLPARENT;
 }
 
 void TPageControl::CreateWnd() {
     TControl::CreateWnd();
+    DWORD style = (FMultiLine ? TCS_MULTILINE : 0) | (FHotTrack ? TCS_HOTTRACK : 0);
+    if (style) ApplyStyle(style, 0);
     RebuildTabs();
 }
 

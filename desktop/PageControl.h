@@ -38,6 +38,8 @@ public:
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
     void SelectNextPage(bool forward);
+    void SetMultiLine(bool value) { FMultiLine = value; }   // before the window is made
+    void SetHotTrack(bool value) { FHotTrack = value; }
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
@@ -62,6 +64,8 @@ private:
     TTabSheet* PageForTab(int tabIndex) const;
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
+    bool FMultiLine = false;
+    bool FHotTrack = false;
     std::string FActivePageName;                     // named in the description before the page exists
     friend class TTabSheet;
     friend void RegisterStandardControlClasses();

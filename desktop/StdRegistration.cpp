@@ -75,6 +75,8 @@ void RegisterStandardControlClasses() {
             for (TTabSheet* p : pc.FPages)
                 if (SameTextAscii(p->Name(), pc.FActivePageName)) pc.SetActivePage(p);
         })
+        .Bool("MultiLine", &TPageControl::SetMultiLine)
+        .Bool("HotTrack", &TPageControl::SetHotTrack)
         .Event<TNotifyEvent>("OnChange", &TPageControl::SetOnChange)
         .Event<TTabChangingEvent>("OnChanging", &TPageControl::SetOnChanging);
     TClassRegistration<TProgressBar>("TProgressBar", "TControl")

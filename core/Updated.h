@@ -1,0 +1,10 @@
+// core/Updated.h -- Tupdated: the update-finishing window, created at start and never shown
+#pragma once
+#include "desktop/Form.h"
+
+class Tupdated : public TForm {
+public:
+    explicit Tupdated(TComponent* owner);
+};
+
+void RegisterUpdatedClasses();
