@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Component.h"
+#include "Form.h"
 #include "SysUtils.h"
 
 class EDialogError : public Exception {
@@ -71,8 +72,7 @@ enum TMsgDlgBtn : unsigned {
 using TMsgDlgButtons = unsigned;                  // a set of TMsgDlgBtn
 constexpr TMsgDlgButtons mbYesNo = mbYes | mbNo, mbYesNoCancel = mbYes | mbNo | mbCancel,
                          mbOKCancel = mbOK | mbCancel, mbAbortRetryIgnore = mbAbort | mbRetry | mbIgnore;
-// Results beyond the message box's own IDOK ... IDNO (those are mrOk ... mrNo of Form.h).
-constexpr int mrAll = 12, mrNoToAll = 13, mrYesToAll = 14;
+// The modal results, mrOk ... mrYesToAll, are those of Form.h.
 
 // A plain message window: the application title as caption, OK, no icon.
 void ShowMessage(const std::string& text);

@@ -11,7 +11,7 @@ enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, 
 
 // Modal results, as the buttons of a dialog set them.
 constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY, mrIgnore = IDIGNORE,
-              mrYes = IDYES, mrNo = IDNO;
+              mrYes = IDYES, mrNo = IDNO, mrAll = 12, mrNoToAll = 13, mrYesToAll = 14;
 
 using TCloseEvent = TBoundMethod<void(TObject* sender, TCloseAction& action)>;
 

@@ -6,6 +6,7 @@
 #include "Edit.h"
 #include "Label.h"
 #include "ListBox.h"
+#include "Form.h"
 #include "PageControl.h"
 #include "Panel.h"
 
@@ -21,7 +22,8 @@ const std::vector<std::pair<std::string, TBevelCut>> BevelCuts = {
 int ModalResultFromValue(const TPropValue& v) {
     if (v.Kind == TPropValue::TKind::Integer) return v.AsInteger();
     static const std::pair<const char*, int> names[] = {{"mrNone", 0}, {"mrOk", IDOK}, {"mrCancel", IDCANCEL},
-        {"mrAbort", IDABORT}, {"mrRetry", IDRETRY}, {"mrIgnore", IDIGNORE}, {"mrYes", IDYES}, {"mrNo", IDNO}};
+        {"mrAbort", IDABORT}, {"mrRetry", IDRETRY}, {"mrIgnore", IDIGNORE}, {"mrYes", IDYES}, {"mrNo", IDNO},
+        {"mrAll", mrAll}, {"mrNoToAll", mrNoToAll}, {"mrYesToAll", mrYesToAll}};
     for (const auto& [n, r] : names)
         if (SameTextAscii(n, v.AsIdent())) return r;
     throw EDescriptionError("unknown modal result " + v.Str);
