@@ -343,6 +343,10 @@ bool TZpBaseArchiver::StreamDecode(int, const TDirItem& item, TZpStream& out, ui
         }
         return true;
     };
+    // A chunk, or less for small items: claimed sizes beyond the volume cannot be read anyway.
+    TZpStream& in = ArchiveStream();
+    uint64_t readable = static_cast<uint64_t>(std::max<int64_t>(0, in.Size() - in.Position()));
+    if (FSpanningMode == smNone) compressed = std::min(compressed, readable + 1);
     std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(compressed, ChunkSize)) + 2);
     uint64_t done = 0;
     while (done < compressed) {

@@ -239,9 +239,9 @@ void TZpDirManager::ParseExtra(TDirItem& item, const std::vector<uint8_t>& extra
 
 int64_t TZpDirManager::SearchSignature(int64_t from, uint32_t sig1, uint32_t sig2, size_t window, int64_t limit) {
     TZpStream& s = Stream();
-    std::vector<uint8_t> buf(window);
+    std::vector<uint8_t> buf(static_cast<size_t>(std::max<int64_t>(4, std::min<int64_t>(static_cast<int64_t>(window), limit - from))));
     for (int64_t at = from; at + 4 <= limit;) {
-        size_t want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(window), limit - at));
+        size_t want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(buf.size()), limit - at));
         s.Seek(at);
         size_t got = s.Read(buf.data(), want);
         if (got < 4) return -1;
@@ -249,7 +249,7 @@ int64_t TZpDirManager::SearchSignature(int64_t from, uint32_t sig1, uint32_t sig
             uint32_t v = Le32(&buf[i]);
             if (v == sig1 || v == sig2) return at + static_cast<int64_t>(i);
         }
-        if (got < window) return -1;
+        if (got < buf.size()) return -1;
         at += static_cast<int64_t>(got) - 3;   // windows overlap so a signature on the edge is seen
     }
     return -1;

@@ -15,7 +15,7 @@ struct TZpInflater::TState {
 TZpInflater::TZpInflater(uint64_t outputLimit) : FState(new TState), FLimit(outputLimit) {
     zp::zlib::internal::PrepareStream(FState->Stream);
     zp::zlib::DecompressionCheck(inflateInit_(&FState->Stream, zp::zlib::Version, zp::zlib::StreamRecordSize()));
-    FState->Piece.resize(PieceSize);
+    FState->Piece.resize(static_cast<size_t>(outputLimit + 1 < PieceSize ? outputLimit + 1 : PieceSize));
 }
 
 TZpInflater::~TZpInflater() { inflateEnd(&FState->Stream); }
@@ -28,7 +28,7 @@ bool TZpInflater::Feed(const uint8_t* data, size_t length, const TSink& sink) {
         s.next_in = header;
         s.avail_in = 2;
         s.next_out = FState->Piece.data();
-        s.avail_out = static_cast<uInt>(PieceSize);
+        s.avail_out = static_cast<uInt>(FState->Piece.size());
         if (inflate(&s, Z_NO_FLUSH) < 0 && s.avail_in != 0) return false;
         FHeaderSent = true;
     }
@@ -40,9 +40,9 @@ bool TZpInflater::Feed(const uint8_t* data, size_t length, const TSink& sink) {
     // already took, so an empty input alone does not mean the chunk is done.
     for (;;) {
         s.next_out = FState->Piece.data();
-        s.avail_out = static_cast<uInt>(PieceSize);
+        s.avail_out = static_cast<uInt>(FState->Piece.size());
         int r = inflate(&s, Z_NO_FLUSH);
-        size_t produced = PieceSize - s.avail_out;
+        size_t produced = FState->Piece.size() - s.avail_out;
         // Raw data has no Adler-32 trailer; bytes after the last block would be read as one.
         bool checkOnly = r == Z_DATA_ERROR && s.msg && std::strcmp(s.msg, "incorrect data check") == 0;
         if (r < 0 && r != Z_BUF_ERROR && !checkOnly) return false;
