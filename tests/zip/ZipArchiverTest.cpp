@@ -113,6 +113,24 @@ TEST(ZipArchiverTest, NewArchiveClosedEmptyHoldsOnlyTheEndRecord) {
     EXPECT_EQ(zip.ItemCount(), 0);
 }
 
+TEST(ZipArchiverTest, InMemorySwitchKeepsTheFileOrWritesTheMemoryOut) {
+    zt::TScratch scratch;
+    std::string path = scratch / "copy.zip";
+    zt::fs::copy_file(zt::DataPath("info-deflated.zip"), path);
+    TZipArchiver zip;
+    zip.FileName = path;
+    zip.OpenArchive(2);
+    zip.SetInMemory(true);
+    EXPECT_TRUE(zip.Active());
+    EXPECT_EQ(zip.ItemCount(), 0);
+    EXPECT_EQ(zt::ReadFile(path), zt::ReadFile(zt::DataPath("info-deflated.zip")));
+    zip.SetInMemory(false);
+    EXPECT_TRUE(zip.Active());
+    EXPECT_EQ(zip.ItemCount(), 0);
+    EXPECT_EQ(zt::ReadFile(path), zt::ReadFile(zt::DataPath("py-empty.zip")));
+    zip.CloseArchive();
+}
+
 TEST(ZipArchiverTest, CommentsAreRead) {
     TZipArchiver zip;
     zip.FileName = zt::Data("info-comment.zip");

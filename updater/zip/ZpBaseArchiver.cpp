@@ -82,6 +82,8 @@ void TZpBaseArchiver::SetInMemory(bool value) {
     if (!value) {
         if (ZpExtractFileName(FileName).empty()) throw EZpException(29, this);
         auto* memory = dynamic_cast<TZpMemoryStream*>(FArchiveStream.get());
+        // An archive that never received an item gets its end record first, or the file could not be reopened.
+        if (memory && memory->Size() == 0 && FDirectory) FDirectory->WriteCentralDir(false);
         std::unique_ptr<TZpStream> file = zp::platform::OpenFile(FileName, fmCreate);
         if (!file) throw EZpException(19, this, {FileName});
         if (memory) file->WriteBuffer(memory->Data().data(), memory->Data().size());

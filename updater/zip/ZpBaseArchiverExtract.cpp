@@ -290,8 +290,10 @@ void TZpBaseArchiver::DecompressItem(int index, TZpStream& outStream) {
             bad = !StreamDecode(index, item, outStream, crc, written);
         } else if (method == 9) {
             throw EZpException(55, this);
-        } else if (FZipSignatures || item.Header.VersionNeeded < 11) {
-            // Standard zips with other methods (bzip2, LZMA, AES...) are not ours to decode.
+        } else if (FZipSignatures || FDirectory->EndRecord().Signature != zp::VariantEndSignature ||
+                   item.Header.VersionNeeded < 11) {
+            // Only archives in the engine's own signatures hold its block format; in a standard zip
+            // another method (bzip2, LZMA, AES...) is simply unsupported.
             bad = true;
         } else {
             bad = !BlockDecode(index, item, outStream, crc, written);
