@@ -241,6 +241,16 @@ TEST_F(ZipExtractTest, BadItemsFailAloneAndKeepTheOldFile) {
     }
 }
 
+TEST_F(ZipExtractTest, TargetThatCannotBeReplacedIsReportedAndLeftAlone) {
+    // A folder in the way stands for any target Win32 refuses to replace (a running program's file).
+    zt::fs::create_directories(Out("hello.txt/inside"));
+    Extract("info-deflated.zip", "hello.txt");
+    EXPECT_EQ(FailureCodes(), (std::map<std::string, int>{{"hello.txt", 19}}));
+    EXPECT_TRUE(zt::fs::is_directory(Out("hello.txt/inside")));
+    for (auto& e : zt::fs::directory_iterator(FScratch.Path()))
+        EXPECT_EQ(e.path().filename().string().rfind("~sx", 0), std::string::npos) << "left " << e.path();
+}
+
 TEST_F(ZipExtractTest, CorruptedFilesAreKeptWhenAsked) {
     FZip.ExtractCorruptedFiles = true;
     Extract("damaged-crc.zip");
@@ -366,6 +376,38 @@ TEST_F(ZipExtractTest, HandlersRenameAndSkipItems) {
     EXPECT_FALSE(zt::fs::exists(Out("hello.txt")));
     EXPECT_FALSE(zt::fs::exists(Out("readonly.txt")));
     EXPECT_EQ(FZip.FilesProcessed(), FZip.FilesTotal() - 1);
+}
+
+TEST_F(ZipExtractTest, SelfExtractorWithItsStubOpensAsOneFile) {
+    zt::fs::path exe = FScratch.Path() / "stub" / "update.exe";
+    zt::fs::create_directories(exe.parent_path());
+    zt::fs::copy_file(zt::DataPath("prefixed.zip"), exe);
+    FZip.BaseDir = (FScratch.Path() / "out").string();
+    FZip.FileName = exe.string();
+    FZip.OpenArchive(2);
+    EXPECT_EQ(FZip.SpanningMode(), smNone);
+    EXPECT_GT(FZip.Directory()->BaseOffset(), 0);
+    FZip.ExtractFiles("*.*");
+    FZip.CloseArchive();
+    EXPECT_TRUE(FFailures.empty());
+    EXPECT_EQ(zt::ReadFile(FScratch.Path() / "out" / "sub/data.bin"), Source("sub/data.bin"));
+}
+
+TEST_F(ZipExtractTest, HandlerMayRunAnotherExtractionOnTheSameThread) {
+    bool nested = false;
+    FZip.OnOverallProgress = [&](TZpBaseArchiver*, double, TZpProcessOperation, TZpProgressPhase phase, bool&) {
+        if (phase != ppStart || nested) return;
+        nested = true;
+        TZipArchiver inner;
+        inner.FileName = zt::Data("info-stored.zip");
+        inner.BaseDir = (FScratch.Path() / "inner").string();
+        inner.OpenArchive(2);
+        inner.ExtractFiles("hello.txt");
+    };
+    Extract("info-deflated.zip", "hello.txt");
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(zt::ReadFile(FScratch.Path() / "inner" / "hello.txt"), Source("hello.txt"));
+    ExpectSameAsSource("hello.txt");
 }
 
 TEST_F(ZipExtractTest, UpdaterRoadReplacesTheInstalledFiles) {

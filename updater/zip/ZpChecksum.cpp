@@ -5,19 +5,25 @@
 
 namespace {
 
-constexpr std::array<uint32_t, 256> MakeCrcTable() {
-    std::array<uint32_t, 256> t{};
+// Table 0 is the usual byte table; tables 1 to 7 advance it by further zero bytes, so eight bytes
+// go through in one step ("slicing by 8"): the CRC then keeps pace with inflate.
+using TCrcTables = std::array<std::array<uint32_t, 256>, 8>;
+
+constexpr TCrcTables MakeCrcTables() {
+    TCrcTables t{};
     for (uint32_t n = 0; n < 256; ++n) {
         uint32_t c = n;
         for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        t[n] = c;
+        t[0][n] = c;
     }
+    for (uint32_t n = 0; n < 256; ++n)
+        for (int k = 1; k < 8; ++k) t[k][n] = t[0][t[k - 1][n] & 0xFF] ^ (t[k - 1][n] >> 8);
     return t;
 }
 
-constexpr std::array<uint32_t, 256> gCrcTable = MakeCrcTable();
+constexpr TCrcTables gCrc = MakeCrcTables();
 
-inline uint32_t CrcByte(uint32_t crc, uint8_t b) { return gCrcTable[(crc ^ b) & 0xFF] ^ (crc >> 8); }
+inline uint32_t CrcByte(uint32_t crc, uint8_t b) { return gCrc[0][(crc ^ b) & 0xFF] ^ (crc >> 8); }
 
 inline void UpdateKeys(TZpCryptKeys& k, uint8_t c) {
     k.Key[0] = CrcByte(k.Key[0], c);
@@ -35,8 +41,13 @@ inline uint8_t StreamByte(const TZpCryptKeys& k) {
 uint32_t ZpUpdateCrc32(uint32_t crc, const void* buffer, int64_t length) {
     if (!buffer || length <= 0) return crc;
     const auto* p = static_cast<const uint8_t*>(buffer);
-    // Slicing by one byte is enough: extraction is bound by inflate, not by the CRC.
-    for (int64_t i = 0; i < length; ++i) crc = CrcByte(crc, p[i]);
+    int64_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint32_t lo = crc ^ (uint32_t(p[i]) | uint32_t(p[i + 1]) << 8 | uint32_t(p[i + 2]) << 16 | uint32_t(p[i + 3]) << 24);
+        crc = gCrc[7][lo & 0xFF] ^ gCrc[6][(lo >> 8) & 0xFF] ^ gCrc[5][(lo >> 16) & 0xFF] ^ gCrc[4][lo >> 24] ^
+              gCrc[3][p[i + 4]] ^ gCrc[2][p[i + 5]] ^ gCrc[1][p[i + 6]] ^ gCrc[0][p[i + 7]];
+    }
+    for (; i < length; ++i) crc = CrcByte(crc, p[i]);
     return crc;
 }
 
