@@ -93,7 +93,7 @@ TEST_F(ZipExtractTest, PeerArchivesExtractByteForByte) {
         {"7z-deflated.zip", "", all, true},          {"7z-stored.zip", "", all, true},
         {"7z-zipcrypto.zip", "Secret7", all, true},  {"7z-volumes-joined.zip", "", all, true},
         {"prefixed.zip", "", all, true},             {"info-stream.zip", "", two, false},
-        {"py-descriptor.zip", "", two, false},       {"py-zip64.zip", "", {"sub/deep/text.txt"}, false},
+        {"py-descriptor.zip", "", two, false},       {"prefixed-descriptor.zip", "", two, false},       {"py-zip64.zip", "", {"sub/deep/text.txt"}, false},
         {"py-mixed.zip", "", {"hello.txt", "sub/deep/text.txt", "sub/data.bin", "empty.txt"}, false},
         {"big-stored.zip", "", {}, false},           {"big-deflated.zip", "", {}, false},
     };

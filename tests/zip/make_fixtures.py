@@ -129,6 +129,8 @@ def python_archives():
                 z.write(os.path.join(src, rel), rel)
     data = open(os.path.join(out, "py-descriptor.zip"), "rb").read()
     open(os.path.join(out, "damaged-descriptor-nodir.zip"), "wb").write(data[:data.find(b"PK\x01\x02")])
+    # Behind a prefix, item 0's local header has zeros where the directory has CRC and sizes.
+    open(os.path.join(out, "prefixed-descriptor.zip"), "wb").write(b"MZ" + b"\x90" * 3000 + data)
     with zipfile.ZipFile(os.path.join(out, "py-zip64.zip"), "w", zipfile.ZIP_DEFLATED) as z:
         with z.open("sub/deep/text.txt", "w", force_zip64=True) as w:
             w.write(open(os.path.join(src, "sub/deep/text.txt"), "rb").read())
