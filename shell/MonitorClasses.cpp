@@ -1,0 +1,71 @@
+// shell/MonitorClasses.cpp -- RegisterMonitorClasses: the registry and folder monitors and the
+// thread components, as window descriptions name them
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop/Classes.h"
+#include "shell/sxFolderMonitor.h"
+#include "shell/sxRegistryMonitor.h"
+
+void RegisterMonitorClasses();
+
+namespace {
+
+// A [set] of identifiers as a mask; an unknown name is a description error.
+unsigned SetMask(const TPropValue& value, const TLoadContext& context,
+                 const std::vector<std::pair<const char*, unsigned>>& names) {
+    unsigned mask = 0;
+    for (const std::string& item : value.AsSet()) {
+        bool known = false;
+        for (const auto& [name, bit] : names)
+            if (SameTextAscii(item, name)) { mask |= bit; known = true; }
+        if (!known) throw EDescriptionError(context.Where + ": unknown value " + item);
+    }
+    return mask;
+}
+
+void RegisterRegistryMonitor() {
+    TClassRegistration<TsxCustomRegistryMonitor>("TsxCustomRegistryMonitor", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxRegistryMonitor>("TsxRegistryMonitor", "TsxCustomRegistryMonitor")
+        .Bool("Active", &TsxRegistryMonitor::SetActive)
+        .String("RegistryKey", &TsxRegistryMonitor::SetRegistryKey)
+        .Enum<TsxRegRootKey>("RootKey", &TsxRegistryMonitor::SetRootKey,
+                             {{"rrkClassesRoot", rrkClassesRoot}, {"rrkCurrentUser", rrkCurrentUser},
+                              {"rrkLocalMachine", rrkLocalMachine}, {"rrkUsers", rrkUsers},
+                              {"rrkCurrentConfig", rrkCurrentConfig}, {"rrkDynData", rrkDynData}})
+        .Custom("NotifyFilters", [](TsxRegistryMonitor& m, const TPropValue& v, TLoadContext& c) {
+            m.SetNotifyFilters(SetMask(v, c, {{"rmfSubTreeChange", rmfSubTreeChange},
+                                              {"rmfAttributeChange", rmfAttributeChange},
+                                              {"rmfValueChange", rmfValueChange},
+                                              {"rmfSecurityChange", rmfSecurityChange}}));
+        })
+        .Bool("WatchSubTree", &TsxRegistryMonitor::SetWatchSubTree)
+        .Event<TThreadMethod>("OnChange", &TsxRegistryMonitor::SetOnChange);
+}
+
+void RegisterFolderMonitor() {
+    TClassRegistration<TsxCustomFolderMonitor>("TsxCustomFolderMonitor", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxFolderMonitor>("TsxFolderMonitor", "TsxCustomFolderMonitor")
+        .Bool("Active", &TsxFolderMonitor::SetActive)
+        .String("Folder", &TsxFolderMonitor::SetFolder)
+        .Custom("NotifyFilters", [](TsxFolderMonitor& m, const TPropValue& v, TLoadContext& c) {
+            m.SetNotifyFilters(SetMask(v, c, {{"fmfFileNameChange", fmfFileNameChange},
+                                              {"fmfDirNameChange", fmfDirNameChange},
+                                              {"fmfAttributeChange", fmfAttributeChange},
+                                              {"fmfSizeChange", fmfSizeChange},
+                                              {"fmfWriteChange", fmfWriteChange},
+                                              {"fmfSecurityChange", fmfSecurityChange}}));
+        })
+        .Bool("WatchSubTree", &TsxFolderMonitor::SetWatchSubTree)
+        .Event<TThreadMethod>("OnChange", &TsxFolderMonitor::SetOnChange);
+}
+
+}  // namespace
+
+// Safe to call more than once: a class registered already is left as it is.
+void RegisterMonitorClasses() {
+    RegisterDesktopClasses();
+    if (!FindClassInfo("TsxFolderMonitor")) RegisterFolderMonitor();
+    if (!FindClassInfo("TsxRegistryMonitor")) RegisterRegistryMonitor();
+}
