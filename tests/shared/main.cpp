@@ -1,4 +1,4 @@
-// tests/desktop/main.cpp -- the test program's application object, as a program body makes it
+// tests/shared/main.cpp -- the test program's application object, as a program body makes it
 #include <gtest/gtest.h>
 
 #include "desktop/Application.h"
