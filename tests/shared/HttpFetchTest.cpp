@@ -448,10 +448,15 @@ TEST_F(HttpFetchTest, StartDownloadIsIgnoredWhileADownloadRunsOrReports) {
 TEST_F(HttpFetchTest, WaitThreadReturnsOnlyOnceTheEventHasRun) {
     Fetch->SetWaitThread(true);
     Server.Enqueue(TScriptedAnswer::WithLength("4", "").Then(300, "done"));
+    // A quit request met while waiting is left for the program's own loop.
+    PostQuitMessage(3);
     Fetch->StartDownload();
     EXPECT_EQ(Log.DoneFiles, 1);
     EXPECT_FALSE(Fetch->IsDownloading());
     EXPECT_EQ(ReadFileText(Target()), "done");
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
 }
 
 TEST_F(HttpFetchTest, CancelDownloadEndsInErrorAndKeepsTheOldFile) {
