@@ -179,7 +179,7 @@ bool ZpIsRemovableDrive(const std::string& path) {
 
 bool ZpForceDirectories(const std::string& path) {
     std::string dir = ZpExcludeTrailingBackslash(path);
-    if (dir.empty()) return false;
+    if (dir.empty()) return !path.empty();   // the root of the current drive (POSIX: "/")
     if (zp::platform::DirectoryExists(dir) || dir == ZpExtractFileDrive(dir)) return true;
     std::string parent = ZpExtractFilePath(dir);
     if (!parent.empty() && parent != dir && !ZpForceDirectories(parent)) return false;
