@@ -238,11 +238,14 @@ std::string SystemFolder() {
 
 bool IsValidFileName(const std::string& name) {
     if (name.empty()) return false;
-    DWORD attributes = GetFileAttributesA(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    auto isExistingFile = [&] {
+        DWORD attributes = GetFileAttributesA(name.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    if (isExistingFile()) return true;
     // CREATE_NEW: a file that appeared since the check is never truncated, and never deleted below.
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    if (file == INVALID_HANDLE_VALUE) return isExistingFile();
     CloseHandle(file);
     DeleteFileA(name.c_str());
     return true;
