@@ -46,6 +46,7 @@ using TZpConfirmProcessFileEvent = std::function<void(TZpBaseArchiver* sender, c
 using TZpNotifyEvent = std::function<void(TZpBaseArchiver* sender)>;
 using TZpOnPasswordEvent = std::function<void(TZpBaseArchiver* sender, const std::string& fileName,
                                               std::string& newPassword, bool& skipFile)>;
+// nativeError: the EZpException's native code; errorCode: the index of its message text.
 using TZpProcessFileFailureEvent = std::function<void(TZpBaseArchiver* sender, const std::string& fileName,
                                                       TZpProcessOperation operation, int nativeError, int errorCode,
                                                       const std::string& errorMessage, TZpAction& action)>;
