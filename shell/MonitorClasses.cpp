@@ -7,6 +7,8 @@
 #include "desktop/Classes.h"
 #include "shell/sxFolderMonitor.h"
 #include "shell/sxRegistryMonitor.h"
+#include "shell/sxThreadComponent.h"
+#include "shell/sxThreadTimer.h"
 
 void RegisterMonitorClasses();
 
@@ -61,6 +63,32 @@ void RegisterFolderMonitor() {
         .Event<TThreadMethod>("OnChange", &TsxFolderMonitor::SetOnChange);
 }
 
+const std::vector<std::pair<std::string, TThreadPriority>> gPriorityNames = {
+    {"tpIdle", tpIdle}, {"tpLowest", tpLowest}, {"tpLower", tpLower}, {"tpNormal", tpNormal},
+    {"tpHigher", tpHigher}, {"tpHighest", tpHighest}, {"tpTimeCritical", tpTimeCritical}};
+
+void RegisterThreadComponents() {
+    TClassRegistration<TsxCustomThreadComponent>("TsxCustomThreadComponent", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxThreadComponent>("TsxThreadComponent", "TsxCustomThreadComponent")
+        .Enum<TThreadPriority>("Priority", &TsxThreadComponent::SetPriority, gPriorityNames)
+        .Int("ReturnValue", &TsxThreadComponent::SetReturnValue)
+        .Bool("Suspended", &TsxThreadComponent::SetSuspended)
+        .Bool("Synchronized", &TsxThreadComponent::SetSynchronized)
+        .Event<TExceptionEvent>("OnException", &TsxThreadComponent::SetOnException)
+        .Event<TNotifyEvent>("OnExecute", &TsxThreadComponent::SetOnExecute)
+        .Event<TNotifyEvent>("OnTerminate", &TsxThreadComponent::SetOnTerminate)
+        .Event<TNotifyEvent>("OnFinish", &TsxThreadComponent::SetOnFinish);
+    TClassRegistration<TsxCustomThreadTimer>("TsxCustomThreadTimer", "TsxCustomThreadComponent", true);
+    TClassRegistration<TsxThreadTimer>("TsxThreadTimer", "TsxCustomThreadTimer")
+        .Custom("Interval", [](TsxThreadTimer& t, const TPropValue& v, TLoadContext&) {
+            t.SetInterval(static_cast<DWORD>(v.AsInteger()));
+        })
+        .Enum<TThreadPriority>("Priority", &TsxThreadTimer::SetPriority, gPriorityNames)
+        .Bool("Synchronized", &TsxThreadTimer::SetSynchronized)
+        .Event<TNotifyEvent>("OnTimer", &TsxThreadTimer::SetOnTimer)
+        .Bool("Enabled", &TsxThreadTimer::SetEnabled);
+}
+
 }  // namespace
 
 // Safe to call more than once: a class registered already is left as it is.
@@ -68,4 +96,5 @@ void RegisterMonitorClasses() {
     RegisterDesktopClasses();
     if (!FindClassInfo("TsxFolderMonitor")) RegisterFolderMonitor();
     if (!FindClassInfo("TsxRegistryMonitor")) RegisterRegistryMonitor();
+    if (!FindClassInfo("TsxThreadTimer")) RegisterThreadComponents();
 }
