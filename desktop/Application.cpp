@@ -158,6 +158,9 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 
 void TApplication::Minimize() {
     if (FMainForm && FMainForm->WindowHandle()) ShowWindow(FMainForm->WindowHandle(), SW_MINIMIZE);
+    // The application window is never shown (each form has its own taskbar button), so it gets no
+    // WM_SIZE of its own; it is told here, after the form, for the components that hook it.
+    if (FHandle) SendMessageA(FHandle, WM_SIZE, SIZE_MINIMIZED, 0);
     if (OnMinimize) OnMinimize(this);
 }
 

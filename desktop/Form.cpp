@@ -244,6 +244,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDeactivate(this);
         }
         break;
+    case WM_SYSCOMMAND:
+        // The main form's minimise button minimises the application, so its hooks (minimise to tray) see it.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+            Application->Minimize();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         // Enter and Escape in a form reach us as IDOK/IDCANCEL from the dialog manager.
         if (lParam == 0 && (LOWORD(wParam) == IDCANCEL) && FModal) {

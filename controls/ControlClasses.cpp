@@ -1,0 +1,196 @@
+// controls/ControlClasses.cpp -- property tables of the controls and the family's start-up
+#include "ControlClasses.h"
+
+#include "FxCursors.h"
+#include "FxPanel.h"
+#include "FxUrlLabel.h"
+#include "JpegFormat.h"
+#include "UiCharTables.h"
+#include "UiGraphicsTables.h"
+#include "UiHTLabel.h"
+#include "UiIntegerEdit.h"
+#include "UiPageControl.h"
+#include "UiSysInfo.h"
+#include "desktop/Classes.h"
+#include "sxImage.h"
+
+namespace {
+
+const std::vector<std::pair<std::string, TAlignment>> Alignments = {
+    {"taLeftJustify", TAlignment::taLeftJustify}, {"taRightJustify", TAlignment::taRightJustify},
+    {"taCenter", TAlignment::taCenter}};
+const std::vector<std::pair<std::string, TBevelCut>> BevelCuts = {
+    {"bvNone", TBevelCut::bvNone}, {"bvLowered", TBevelCut::bvLowered}, {"bvRaised", TBevelCut::bvRaised},
+    {"bvSpace", TBevelCut::bvSpace}};
+const std::vector<std::pair<std::string, TDirection>> Directions = {
+    {"drNone", TDirection::drNone}, {"drUp", TDirection::drUp}, {"drDown", TDirection::drDown},
+    {"drLeft", TDirection::drLeft}, {"drRight", TDirection::drRight}, {"drUpLeft", TDirection::drUpLeft},
+    {"drUpRight", TDirection::drUpRight}, {"drDownLeft", TDirection::drDownLeft}, {"drDownRight", TDirection::drDownRight}};
+const std::vector<std::pair<std::string, TVerticalAlignment>> VerticalAlignments = {
+    {"vaTop", TVerticalAlignment::vaTop}, {"vaCenter", TVerticalAlignment::vaCenter}, {"vaBottom", TVerticalAlignment::vaBottom}};
+const std::vector<std::pair<std::string, TTextLayout>> Layouts = {
+    {"tlTop", TTextLayout::tlTop}, {"tlCenter", TTextLayout::tlCenter}, {"tlBottom", TTextLayout::tlBottom}};
+const std::vector<std::pair<std::string, TShadowStyle>> ShadowStyles = {
+    {"ssNone", TShadowStyle::ssNone}, {"ssCustom", TShadowStyle::ssCustom}, {"ssRaised", TShadowStyle::ssRaised},
+    {"ssRaisedColor", TShadowStyle::ssRaisedColor}, {"ssRaisedShadow", TShadowStyle::ssRaisedShadow},
+    {"ssRaisedThickShadow", TShadowStyle::ssRaisedThickShadow}, {"ssRecessed", TShadowStyle::ssRecessed},
+    {"ssRecessedColor", TShadowStyle::ssRecessedColor}, {"ssRecessedShadow", TShadowStyle::ssRecessedShadow},
+    {"ssShadow", TShadowStyle::ssShadow}, {"ssThickShadow", TShadowStyle::ssThickShadow}};
+const std::vector<std::pair<std::string, TEditBorderStyle>> BorderStyles = {
+    {"bsNone", TEditBorderStyle::bsNone}, {"bsSingle", TEditBorderStyle::bsSingle}};
+
+// Colours are stored as decimal numbers; the names of the full colour table are accepted too.
+TColor Color(const TPropValue& v, const TLoadContext& ctx) {
+    if (v.Kind == TPropValue::TKind::Integer) return static_cast<TColor>(v.Int);
+    TColor c;
+    if (ColorFromIdent(v.AsIdent(), c)) return c;
+    throw EDescriptionError(ctx.Where + ": unknown colour " + v.Str);
+}
+
+template <class C>
+auto ColorProperty(void (C::*set)(TColor)) {
+    return [set](C& c, const TPropValue& v, TLoadContext& ctx) { (c.*set)(Color(v, ctx)); };
+}
+
+int Cursor(const TPropValue& v, const TLoadContext& ctx) {
+    if (v.Kind == TPropValue::TKind::Integer) return v.AsInteger();
+    static const std::pair<const char*, int> names[] = {{"crDefault", crDefault}, {"crHandPoint", crFxHandPoint}};
+    for (const auto& [n, id] : names)
+        if (SameTextAscii(n, v.AsIdent())) return id;
+    throw EDescriptionError(ctx.Where + ": unknown cursor " + v.Str);
+}
+
+TSides Sides(const TPropValue& v, const TLoadContext& ctx) {
+    TSides sides = 0;
+    static const std::pair<const char*, TSide> names[] = {{"sdLeft", sdLeft}, {"sdTop", sdTop}, {"sdRight", sdRight}, {"sdBottom", sdBottom}};
+    for (const std::string& s : v.AsSet()) {
+        bool known = false;
+        for (const auto& [n, side] : names)
+            if (SameTextAscii(n, s)) { sides |= side; known = true; }
+        if (!known) throw EDescriptionError(ctx.Where + ": unknown side " + s);
+    }
+    return sides;
+}
+
+TUiClipBoardCommands ClipBoardCommands(const TPropValue& v, const TLoadContext& ctx) {
+    TUiClipBoardCommands set = 0;
+    static const std::pair<const char*, TUiClipBoardCommand> names[] = {{"caCopy", caCopy}, {"caCut", caCut}, {"caPaste", caPaste}, {"caUndo", caUndo}};
+    for (const std::string& s : v.AsSet()) {
+        bool known = false;
+        for (const auto& [n, cmd] : names)
+            if (SameTextAscii(n, s)) { set |= cmd; known = true; }
+        if (!known) throw EDescriptionError(ctx.Where + ": unknown clipboard command " + s);
+    }
+    return set;
+}
+
+void RegisterLabelsAndPanel() {
+    TClassRegistration<TFxPanel>("TFxPanel", "TControl")
+        .Bool("BevelCtl3D", &TFxPanel::SetBevelCtl3D)
+        .Custom("BevelSides", [](TFxPanel& p, const TPropValue& v, TLoadContext& ctx) { p.SetBevelSides(Sides(v, ctx)); })
+        .Custom("BorderColor", ColorProperty(&TFxPanel::SetBorderColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxPanel::SetVerticalAlignment, VerticalAlignments)
+        .Enum<TBevelCut>("BevelOuter", &TFxPanel::SetBevelOuter, BevelCuts)
+        .Enum<TBevelCut>("BevelInner", &TFxPanel::SetBevelInner, BevelCuts)
+        .Int("BevelWidth", &TFxPanel::SetBevelWidth)
+        .Int("BorderWidth", &TFxPanel::SetBorderWidth)
+        .Enum<TAlignment>("Alignment", &TFxPanel::SetAlignment, Alignments)
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxPanel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxPanel::SetOnMouseLeave)
+        .Ignore("BorderStyle")
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
+    TClassRegistration<TFxLabel>("TFxLabel", "TControl")
+        .Int("Angle", &TFxLabel::SetAngle)
+        .Int("OffsetX", &TFxLabel::SetOffsetX)
+        .Int("OffsetY", &TFxLabel::SetOffsetY)
+        .Enum<TDirection>("HighlightDirection", &TFxLabel::SetHighlightDirection, Directions)
+        .Int("HighlightDepth", &TFxLabel::SetHighlightDepth)
+        .Custom("HighlightColor", ColorProperty(&TFxLabel::SetHighlightColor))
+        .Enum<TShadowStyle>("ShadowStyle", &TFxLabel::SetShadowStyle, ShadowStyles)
+        .Enum<TDirection>("ShadowDirection", &TFxLabel::SetShadowDirection, Directions)
+        .Int("ShadowDepth", &TFxLabel::SetShadowDepth)
+        .Int("ShadowSize", &TFxLabel::SetShadowSize)
+        .Custom("ShadowColor", ColorProperty(&TFxLabel::SetShadowColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxLabel::SetVerticalAlignment, VerticalAlignments)
+        .Enum<TTextLayout>("Layout", &TFxLabel::SetLayout, Layouts)
+        .Enum<TAlignment>("Alignment", &TFxLabel::SetAlignment, Alignments)
+        .Bool("AutoSize", &TFxLabel::SetAutoSize)
+        .Bool("WordWrap", &TFxLabel::SetWordWrap)
+        .Bool("ShowAccelChar", &TFxLabel::SetShowAccelChar)
+        .Bool("Transparent", &TFxLabel::SetTransparent)
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxLabel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxLabel::SetOnMouseLeave)
+        .Ignore("FocusControl");
+    TClassRegistration<TFxUrlLabel>("TFxUrlLabel", "TFxLabel")
+        .String("URL", &TFxUrlLabel::SetURL)
+        .Custom("UnvisitedColor", ColorProperty(&TFxUrlLabel::SetUnvisitedColor))
+        .Custom("ActivatedColor", ColorProperty(&TFxUrlLabel::SetActivatedColor))
+        .Custom("VisitedColor", ColorProperty(&TFxUrlLabel::SetVisitedColor))
+        .Custom("HoveredColor", ColorProperty(&TFxUrlLabel::SetHoveredColor))
+        .Bool("CanHover", &TFxUrlLabel::SetCanHover)
+        .Custom("Cursor", [](TFxUrlLabel& l, const TPropValue& v, TLoadContext& ctx) { l.SetCursor(Cursor(v, ctx)); });
+    TClassRegistration<TUiHTLabel>("TUiHTLabel", "TControl")
+        .Enum<TAlignment>("Alignment", &TUiHTLabel::SetAlignment, Alignments)
+        .Bool("AutoSize", &TUiHTLabel::SetAutoSize)
+        .Enum<TTextLayout>("Layout", &TUiHTLabel::SetLayout, Layouts)
+        .Bool("Transparent", &TUiHTLabel::SetTransparent);
+}
+
+void RegisterEditPagesAndImage() {
+    TClassRegistration<TUiIntegerEdit>("TUiIntegerEdit", "TEdit")
+        .Enum<TAlignment>("Alignment", &TUiIntegerEdit::SetAlignment, Alignments)
+        .Enum<TEditBorderStyle>("BorderStyle", &TUiIntegerEdit::SetBorderStyle, BorderStyles)
+        .Custom("ClipBoardCommands", [](TUiIntegerEdit& e, const TPropValue& v, TLoadContext& ctx) {
+            e.SetClipBoardCommands(ClipBoardCommands(v, ctx));
+        })
+        .Custom("DisabledColor", ColorProperty(&TUiIntegerEdit::SetDisabledColor))
+        .Custom("DisabledTextColor", ColorProperty(&TUiIntegerEdit::SetDisabledTextColor))
+        .Bool("HasMaxValue", &TUiIntegerEdit::SetHasMaxValue)
+        .Bool("HasMinValue", &TUiIntegerEdit::SetHasMinValue)
+        .Int("MaxValue", &TUiIntegerEdit::SetMaxValue)
+        .Int("MinValue", &TUiIntegerEdit::SetMinValue)
+        .Bool("ReadOnly", &TUiIntegerEdit::SetReadOnly)
+        .Int("Value", &TUiIntegerEdit::SetValue)
+        .Int("SelStart", &TUiIntegerEdit::SetSelStart)
+        .Int("SelLength", &TUiIntegerEdit::SetSelLength)
+        .Event<TUiKeyPressEvent>("OnKeyPress", &TUiIntegerEdit::SetOnKeyPress)
+        .Ignore("AutoSelect")
+        .Ignore("AutoSize")
+        .Ignore("CharCase")
+        .Ignore("HideSelection");
+    TClassRegistration<TUiPageControl>("TUiPageControl", "TPageControl")
+        .Bool("HandleGlobalTab", &TUiPageControl::SetHandleGlobalTab)
+        .Int("ClientBorderWidth", &TUiPageControl::SetClientBorderWidth)
+        .Bool("DrawTabShadow", &TUiPageControl::SetDrawTabShadow)
+        .Bool("HideAllTabs", &TUiPageControl::SetHideAllTabs)
+        .Custom("HintColor", ColorProperty(&TUiPageControl::SetHintColor))
+        .Event<TNotifyEvent>("OnMouseEnter", &TUiPageControl::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TUiPageControl::SetOnMouseLeave);
+    TClassRegistration<TsxImage>("TsxImage", "TImage")
+        .String("About", &TsxImage::SetAbout)
+        .Bool("CaptionVisible", &TsxImage::SetCaptionVisible)
+        .Bool("CaptionWhenEmpty", &TsxImage::SetCaptionWhenEmpty)
+        .Custom("ImageList", [](TsxImage& i, const TPropValue& v, TLoadContext&) { i.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &TsxImage::SetImageListAsIcon)
+        .Int("ImageIndex", &TsxImage::SetImageIndex);
+}
+
+} // namespace
+
+void InitControlTables() {
+    InitCharTables();
+    InitSystemInfo();
+    InitGraphicsTables(ProcessorInfo().HasMmx);
+}
+
+void RegisterFxControlClasses() {
+    static bool registered = false;
+    if (registered) return;
+    InitControlTables();
+    RegisterFxCursors();
+    RegisterJpegFormat();
+    RegisterLabelsAndPanel();
+    RegisterEditPagesAndImage();
+    registered = true;
+}

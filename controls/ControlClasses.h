@@ -1,0 +1,8 @@
+// controls/ControlClasses.h -- start-up of the control family
+#pragma once
+
+// Fills the character, system-information and graphics tables, loads the hand cursors,
+// registers the JPEG picture format and every class of controls/ for window descriptions.
+// Needs RegisterDesktopClasses first (the application's Initialize does it); safe to call again.
+void RegisterFxControlClasses();
+void InitControlTables();                 // the tables alone, in their start-up order

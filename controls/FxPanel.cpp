@@ -1,0 +1,158 @@
+// controls/FxPanel.cpp -- bevels on chosen sides, border colour, vertical caption alignment
+#include "FxPanel.h"
+
+namespace {
+
+// A pen for one ring side, deleted on scope exit.
+class TScopedPen {
+public:
+    TScopedPen(HDC dc, TColor color) : FDC(dc), FPen(CreatePen(PS_SOLID, 1, ColorToRGB(color))), FOld(SelectObject(dc, FPen)) {}
+    ~TScopedPen() {
+        SelectObject(FDC, FOld);
+        DeleteObject(FPen);
+    }
+    TScopedPen(const TScopedPen&) = delete;
+    TScopedPen& operator=(const TScopedPen&) = delete;
+
+private:
+    HDC FDC;
+    HPEN FPen;
+    HGDIOBJ FOld;
+};
+
+UINT AlignmentFlag(TAlignment a) {
+    return a == TAlignment::taRightJustify ? DT_RIGHT : a == TAlignment::taCenter ? DT_CENTER : DT_LEFT;
+}
+
+} // namespace
+
+TFxPanel::TFxPanel(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 185, 41); }
+
+void TFxPanel::SetBevelCtl3D(bool value) {
+    FBevelCtl3D = value;
+    FBevelWidth = value ? 2 : 1;
+    Invalidate();
+}
+
+void TFxPanel::SetBevelSides(TSides value) {
+    value &= AllSides;
+    if (value == FBevelSides) return;
+    FBevelSides = value;
+    Invalidate();
+}
+
+void TFxPanel::SetBorderColor(TColor value) {
+    if (value == FBorderColor) return;
+    FBorderColor = value;
+    Invalidate();
+}
+
+void TFxPanel::SetVerticalAlignment(TVerticalAlignment value) {
+    if (value == FVerticalAlignment) return;
+    FVerticalAlignment = value;
+    Invalidate();
+}
+
+void TFxPanel::SetBevelOuter(TBevelCut value) { FBevelOuter = value; Invalidate(); }
+void TFxPanel::SetBevelInner(TBevelCut value) { FBevelInner = value; Invalidate(); }
+// With BevelCtl3D the bevel is always two pixels wide.
+void TFxPanel::SetBevelWidth(int value) { FBevelWidth = FBevelCtl3D ? 2 : (value < 1 ? 1 : value); Invalidate(); }
+void TFxPanel::SetBorderWidth(int value) { FBorderWidth = value < 0 ? 0 : value; Invalidate(); }
+void TFxPanel::SetAlignment(TAlignment value) { FAlignment = value; Invalidate(); }
+
+void TFxPanel::Ring(HDC dc, RECT& r, TColor topLeft, TColor bottomRight) {
+    {
+        TScopedPen pen(dc, topLeft);
+        if (FBevelSides & sdLeft) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.left, r.bottom); }
+        if (FBevelSides & sdTop) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.right, r.top); }
+    }
+    {
+        TScopedPen pen(dc, bottomRight);
+        if (FBevelSides & sdRight) { MoveToEx(dc, r.right - 1, r.top, nullptr); LineTo(dc, r.right - 1, r.bottom); }
+        if (FBevelSides & sdBottom) { MoveToEx(dc, r.left, r.bottom - 1, nullptr); LineTo(dc, r.right, r.bottom - 1); }
+    }
+    if (FBevelSides & sdLeft) ++r.left;
+    if (FBevelSides & sdTop) ++r.top;
+    if (FBevelSides & sdRight) --r.right;
+    if (FBevelSides & sdBottom) --r.bottom;
+}
+
+void TFxPanel::Frame(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width) {
+    for (int i = 0; i < width; ++i) Ring(dc, r, topLeft, bottomRight);
+}
+
+void TFxPanel::Bevel(HDC dc, RECT& r, TBevelCut cut) {
+    if (cut == TBevelCut::bvNone) return;
+    TColor outerTL, outerBR, innerTL, innerBR;
+    switch (cut) {
+    case TBevelCut::bvLowered:
+        outerTL = clBtnShadow; outerBR = clBtnHighlight; innerTL = clBtnText; innerBR = cl3DLight;
+        break;
+    case TBevelCut::bvRaised:
+        outerTL = clBtnHighlight; outerBR = FBevelCtl3D ? clBtnText : clBtnShadow; innerTL = cl3DLight; innerBR = clBtnShadow;
+        break;
+    default:
+        // A spacing bevel takes room in the panel's own colour.
+        outerTL = outerBR = innerTL = innerBR = EffectiveColor();
+        break;
+    }
+    if (FBevelCtl3D) {
+        Ring(dc, r, outerTL, outerBR);
+        Ring(dc, r, innerTL, innerBR);
+    } else {
+        Frame(dc, r, outerTL, outerBR, FBevelWidth);
+    }
+}
+
+void TFxPanel::Paint(TCanvas& canvas) {
+    HDC dc = canvas.Handle();
+    RECT r;
+    GetClientRect(FHandle, &r);
+    Bevel(dc, r, FBevelOuter);
+    Frame(dc, r, FBorderColor, FBorderColor, FBorderWidth);
+    Bevel(dc, r, FBevelInner);
+    canvas.SetBrushColor(EffectiveColor());
+    canvas.FillRect(r);
+    canvas.SetTransparent(true);
+    canvas.SetTextColor(Font().Color());
+    UINT flags = AlignmentFlag(FAlignment) | DT_EXPANDTABS | DT_WORDBREAK;
+    if (FVerticalAlignment != TVerticalAlignment::vaTop) {
+        RECT m = r;
+        DrawTextA(dc, FCaption.c_str(), -1, &m, flags | DT_CALCRECT);
+        int oldBottom = r.bottom;
+        r.bottom = r.top + (m.bottom - m.top);
+        int diff = oldBottom - r.bottom;
+        OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
+    }
+    DrawTextA(dc, FCaption.c_str(), -1, &r, flags);
+}
+
+void TFxPanel::NotifyMouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TFxPanel::NotifyMouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+LRESULT TFxPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (FHover.Moved(FHandle)) NotifyMouseEnter();
+        break;
+    case WM_MOUSELEAVE:
+        if (FHover.Left()) NotifyMouseLeave();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;                                 // Paint fills what the bevels leave
+    case WM_PRINTCLIENT: {
+        TCanvas canvas(reinterpret_cast<HDC>(wParam));
+        canvas.SetFont(Font());
+        Paint(canvas);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}
