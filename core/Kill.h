@@ -1,0 +1,21 @@
+// core/Kill.h -- Kill: ends every running process of one executable file name
+//
+// One routine for both programs: the main program stops unwanted software with it,
+// the updater stops the main program before unpacking over it. It depends on
+// nothing but Win32 (static library sxkill).
+#pragma once
+#include <string>
+
+// Bound on how long Kill waits for the terminated processes to be gone. TerminateProcess
+// only starts the end; a caller that copies or deletes the file next needs it unlocked.
+constexpr unsigned long KillWaitMs = 5000;
+
+// Asks every process whose executable file name equals the file-name part of exeName
+// (the text after the last "\" or ":"), ignoring letter case, to end, whatever folder it
+// runs from; then waits up to waitMs for all of them to be gone (0: no wait).
+// True: at least one process matched, every one of them was terminated and, when waiting,
+// every one ended in time. A match on the calling process itself is ended last.
+bool Kill(const std::string& exeName, unsigned long waitMs = KillWaitMs);
+
+// The lower-cased file-name part of a path, the key Kill compares by.
+std::string KillKey(const std::string& exeName);
