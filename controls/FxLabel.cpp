@@ -70,7 +70,7 @@ TShadowPreset ShadowPreset(TShadowStyle style) {
     return {false, D::drNone, 0, D::drNone, 0, 0, false};
 }
 
-TFxLabel::TFxLabel(TComponent* owner) : TControl(owner) {
+TFxLabel::TFxLabel(TComponent* owner) : TFxControl(owner) {
     SetBounds(0, 0, 65, 13);
     SetColor(clWindow);
     SetParentColor(true);
@@ -318,32 +318,4 @@ void TFxLabel::Paint(TCanvas& canvas) {
         canvas.SetTextColor(clBtnShadow);
         DrawCaption(canvas, r, flags);
     }
-}
-
-void TFxLabel::NotifyMouseEnter() {
-    if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TFxLabel::NotifyMouseLeave() {
-    if (OnMouseLeave) OnMouseLeave(this);
-}
-
-LRESULT TFxLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (FHover.Moved(FHandle)) NotifyMouseEnter();
-        break;
-    case WM_MOUSELEAVE:
-        if (FHover.Left()) NotifyMouseLeave();
-        return 0;
-    case WM_PRINTCLIENT: {
-        TCanvas canvas(reinterpret_cast<HDC>(wParam));
-        canvas.SetFont(Font());
-        Paint(canvas);
-        return 0;
-    }
-    default:
-        break;
-    }
-    return TControl::WndProc(msg, wParam, lParam);
 }

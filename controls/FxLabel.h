@@ -2,11 +2,10 @@
 // shadow and highlight copies; fires mouse enter and leave
 #pragma once
 #include "FxTypes.h"
-#include "MouseHover.h"
-#include "desktop/Controls.h"
+#include "FxControl.h"
 #include "desktop/Label.h"
 
-class TFxLabel : public TControl {
+class TFxLabel : public TFxControl {
 public:
     explicit TFxLabel(TComponent* owner);
 
@@ -51,20 +50,11 @@ public:
     void SetEnabled(bool value) override;
     void Loaded() override;
 
-    TNotifyEvent OnMouseEnter, OnMouseLeave;
-    void SetOnMouseEnter(const TNotifyEvent& e) { OnMouseEnter = e; }
-    void SetOnMouseLeave(const TNotifyEvent& e) { OnMouseLeave = e; }
-
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 protected:
-    bool OwnPaint() const override { return true; }
     void Paint(TCanvas& canvas) override;
     // One copy of the caption in the canvas's current text colour: plain text output at
     // rect's top-left when rotated, formatted drawing into rect otherwise.
     virtual void DrawCaption(TCanvas& canvas, const RECT& rect, UINT flags);
-    virtual void NotifyMouseEnter();
-    virtual void NotifyMouseLeave();
     void AdjustSize();
     bool IsPresetRunning() const noexcept { return FApplyingPreset; }
 
@@ -89,7 +79,6 @@ private:
     bool FShowAccelChar = true;
     bool FTransparent = false;
     bool FApplyingPreset = false;
-    TMouseHover FHover;
 };
 
 // The preset row a shadow style writes (ssCustom writes nothing: Writes is false).

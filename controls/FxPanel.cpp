@@ -26,7 +26,7 @@ UINT AlignmentFlag(TAlignment a) {
 
 } // namespace
 
-TFxPanel::TFxPanel(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 185, 41); }
+TFxPanel::TFxPanel(TComponent* owner) : TFxControl(owner) { SetBounds(0, 0, 185, 41); }
 
 void TFxPanel::SetBevelCtl3D(bool value) {
     FBevelCtl3D = value;
@@ -125,34 +125,4 @@ void TFxPanel::Paint(TCanvas& canvas) {
         OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
     }
     DrawTextA(dc, FCaption.c_str(), -1, &r, flags);
-}
-
-void TFxPanel::NotifyMouseEnter() {
-    if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TFxPanel::NotifyMouseLeave() {
-    if (OnMouseLeave) OnMouseLeave(this);
-}
-
-LRESULT TFxPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (FHover.Moved(FHandle)) NotifyMouseEnter();
-        break;
-    case WM_MOUSELEAVE:
-        if (FHover.Left()) NotifyMouseLeave();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;                                 // Paint fills what the bevels leave
-    case WM_PRINTCLIENT: {
-        TCanvas canvas(reinterpret_cast<HDC>(wParam));
-        canvas.SetFont(Font());
-        Paint(canvas);
-        return 0;
-    }
-    default:
-        break;
-    }
-    return TControl::WndProc(msg, wParam, lParam);
 }

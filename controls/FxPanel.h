@@ -2,12 +2,11 @@
 // own and a vertically aligned caption; fires mouse enter and leave
 #pragma once
 #include "FxTypes.h"
-#include "MouseHover.h"
-#include "desktop/Controls.h"
+#include "FxControl.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 
-class TFxPanel : public TControl {
+class TFxPanel : public TFxControl {
 public:
     explicit TFxPanel(TComponent* owner);
 
@@ -31,17 +30,8 @@ public:
     TAlignment Alignment() const noexcept { return FAlignment; }
     void SetAlignment(TAlignment value);
 
-    TNotifyEvent OnMouseEnter, OnMouseLeave;
-    void SetOnMouseEnter(const TNotifyEvent& e) { OnMouseEnter = e; }
-    void SetOnMouseLeave(const TNotifyEvent& e) { OnMouseLeave = e; }
-
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 protected:
-    bool OwnPaint() const override { return true; }
     void Paint(TCanvas& canvas) override;
-    virtual void NotifyMouseEnter();
-    virtual void NotifyMouseLeave();
 
 private:
     void Ring(HDC dc, RECT& r, TColor topLeft, TColor bottomRight);
@@ -56,5 +46,4 @@ private:
     int FBevelWidth = 1;
     int FBorderWidth = 0;
     TAlignment FAlignment = TAlignment::taCenter;
-    TMouseHover FHover;
 };

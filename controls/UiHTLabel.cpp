@@ -225,7 +225,7 @@ std::vector<std::string> CaptionLines(const std::string& caption) {
     return lines;
 }
 
-TUiHTLabel::TUiHTLabel(TComponent* owner) : TControl(owner) {
+TUiHTLabel::TUiHTLabel(TComponent* owner) : TFxControl(owner) {
     SetBounds(0, 0, 65, 13);
     SetColor(clWindow);
     SetParentColor(true);
@@ -317,20 +317,4 @@ void TUiHTLabel::Paint(TCanvas& canvas) {
     }
     SelectObject(dc, oldBrush);
     if (solid) DeleteObject(solid);
-}
-
-LRESULT TUiHTLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;                                 // Paint fills the background
-    case WM_PRINTCLIENT: {
-        TCanvas canvas(reinterpret_cast<HDC>(wParam));
-        canvas.SetFont(Font());
-        Paint(canvas);
-        return 0;
-    }
-    default:
-        break;
-    }
-    return TControl::WndProc(msg, wParam, lParam);
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FxTypes.h"
-#include "desktop/Controls.h"
+#include "FxControl.h"
 #include "desktop/Label.h"
 
 // Draws (or with measureOnly, only measures) text from rect.left + 2, rect.top, in the DC's
@@ -30,7 +30,7 @@ bool ColorFromIdent(const std::string& ident, TColor& colorOut);
 
 constexpr TColor clDefault = 0x20000000;
 
-class TUiHTLabel : public TControl {
+class TUiHTLabel : public TFxControl {
 public:
     explicit TUiHTLabel(TComponent* owner);
 
@@ -45,10 +45,7 @@ public:
     void SetCaption(const std::string& text) override;
     void Loaded() override;
 
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 protected:
-    bool OwnPaint() const override { return true; }
     void Paint(TCanvas& canvas) override;
     virtual void AdjustBounds();
 
