@@ -235,14 +235,17 @@ TEST(sxSysUtilsFileNames, IsValidFileNameTriesTheNameWithoutLeavingTraces) {
 }
 
 TEST(sxSysUtilsRegistration, RegisterClassIfMissingRegistersOnceAndSwallowsFailures) {
+    // The registry lives as long as the process: a name of this run's own.
+    static int run = 0;
+    const std::string name = "TsxSysUtilsTestClass" + std::to_string(++run);
     int calls = 0;
     auto registrar = [&] {
         ++calls;
-        TClassRegistration<TComponent>("TsxSysUtilsTestClass", "TComponent");
+        TClassRegistration<TComponent>(name, "TComponent");
     };
-    RegisterClassesIfMissing({{"TsxSysUtilsTestClass", registrar}, {"TsxSysUtilsTestClass", registrar}});
+    RegisterClassesIfMissing({{name, registrar}, {name, registrar}});
     EXPECT_EQ(1, calls);
-    EXPECT_NE(nullptr, FindClassInfo("TsxSysUtilsTestClass"));
+    EXPECT_NE(nullptr, FindClassInfo(name));
     // A registrar that throws (here: an unknown parent) leaves nothing behind and raises nothing.
     EXPECT_NO_THROW(RegisterClassIfMissing("TsxSysUtilsOrphan", [] {
         TClassRegistration<TComponent>("TsxSysUtilsOrphan", "TNoSuchParent");
