@@ -1,5 +1,6 @@
 // shell/TrayClasses.cpp -- RegisterTrayClasses: the timer base and the tray icon for window descriptions
 #include "desktop/Classes.h"
+#include "desktop/Image.h"
 #include "shell/sxCustomTimer.h"
 #include "shell/sxTrayIcon.h"
 
@@ -34,6 +35,14 @@ void RegisterTrayClasses() {
             try {
                 t.LoadIconResource(v.AsString());
             } catch (const EsxTrayIcon& e) {
+                throw EDescriptionError(ctx.Where + ": " + e.Message());
+            }
+        })
+        .Custom("Icon.Data", [](TsxTrayIcon& t, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Binary) throw EDescriptionError(ctx.Where + ": binary data expected");
+            try {
+                t.LoadIconData(v.Data);
+            } catch (const EInvalidGraphic& e) {
                 throw EDescriptionError(ctx.Where + ": " + e.Message());
             }
         })

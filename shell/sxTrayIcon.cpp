@@ -20,6 +20,7 @@
 #include "desktop/Application.h"
 #include "desktop/Classes.h"
 #include "desktop/Form.h"
+#include "desktop/Image.h"
 #include "desktop/ImageList.h"
 #include "desktop/Menus.h"
 
@@ -103,6 +104,13 @@ void TsxTrayIcon::LoadIconResource(const std::string& name) {
     HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     if (!icon) throw EsxTrayIcon(Format("%s: the program has no icon resource named %s", Name().c_str(), name.c_str()));
+    if (FIcon) DestroyIcon(FIcon);
+    FIcon = icon;
+    UpdateTray();
+}
+
+void TsxTrayIcon::LoadIconData(const std::vector<unsigned char>& icoFile) {
+    HICON icon = IconFromIcoData(icoFile.data(), icoFile.size(), GetSystemMetrics(SM_CXSMICON));
     if (FIcon) DestroyIcon(FIcon);
     FIcon = icon;
     UpdateTray();

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "desktop/Events.h"
 #include "desktop/SysUtils.h"
@@ -56,6 +57,7 @@ public:
     HICON Icon() const noexcept { return FIcon; }       // owned
     void SetIcon(HICON icon);                     // copied; null clears
     void LoadIconResource(const std::string& name);     // an ICON resource of the program; throws EsxTrayIcon
+    void LoadIconData(const std::vector<unsigned char>& icoFile);   // the small-icon image; throws EInvalidGraphic
     TImageList* ImageList() const noexcept { return FImageList; }
     void SetImageList(TImageList* images);        // not owned; cleared when the list is freed
     int ImageIndex() const noexcept { return FImageIndex; }

@@ -757,6 +757,33 @@ TEST(TrayClassesTest, MinimizeOnStartMinimisesAndShowsTheIconOnce) {
     }
 }
 
+// A 16 x 16, 32-bit icon file, as a description's {hex} value.
+std::string IcoFileAsHex() {
+    std::vector<unsigned char> ico = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
+    const uint32_t imageBytes = 40 + 16 * 16 * 4 + 16 * 4, offset = 22;
+    for (uint32_t v : {imageBytes, offset})
+        for (int i = 0; i < 4; ++i) ico.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    const unsigned char header[16] = {40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 32, 0};
+    ico.insert(ico.end(), header, header + 16);
+    ico.resize(ico.size() + 24, 0);
+    for (int i = 0; i < 16 * 16; ++i) ico.insert(ico.end(), {0x20, 0x40, 0xC0, 0xFF});
+    ico.resize(ico.size() + 16 * 4, 0);
+    std::string hex = "{";
+    for (unsigned char b : ico) hex += Format("%02X", b);
+    return hex + "}";
+}
+
+TEST(TrayClassesTest, IconDataGivesTheIconTheShellGets) {
+    TTrayTestRoot root;
+    LoadDescription(&root, TrayRootClass(),
+                    "object root: TTrayTestRoot\n  object tray: TsxTrayIcon\n    Icon.Data = " + IcoFileAsHex() +
+                        "\n  end\nend\n");
+    auto* tray = static_cast<TsxTrayIcon*>(root.FindComponent("tray"));
+    ASSERT_NE(tray->Icon(), nullptr);
+    tray->FillNotifyData();
+    EXPECT_EQ(tray->NotifyData().hIcon, tray->Icon());
+}
+
 TEST(TrayClassesTest, BadReferencesAndValuesAreDescriptionErrors) {
     const char* texts[] = {
         "object root: TTrayTestRoot\n object tray: TsxTrayIcon\n  PopupMenu = nothere\n end\nend\n",
@@ -764,6 +791,7 @@ TEST(TrayClassesTest, BadReferencesAndValuesAreDescriptionErrors) {
         "object root: TTrayTestRoot\n object tray: TsxTrayIcon\n  CycleInterval = -1\n end\nend\n",
         "object root: TTrayTestRoot\n object tray: TsxTrayIcon\n  InfoType = tiiLoud\n end\nend\n",
         "object root: TTrayTestRoot\n object tray: TsxTrayIcon\n  Icon.Resource = 'NOSUCHICON'\n end\nend\n",
+        "object root: TTrayTestRoot\n object tray: TsxTrayIcon\n  Icon.Data = {0000010000}\n end\nend\n",
     };
     for (const char* text : texts) {
         TTrayTestRoot root;
