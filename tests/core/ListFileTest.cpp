@@ -1,0 +1,152 @@
+// tests/core/ListFileTest.cpp -- the slot rules of the list files, against real INI files
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TempIniFile.h"
+#include "core/ListFile.h"
+#include "desktop/IniFile.h"
+
+namespace {
+
+using TSlots = std::map<std::string, std::string>;   // key -> value, as in the file
+
+class ListFileTest : public ::testing::Test {
+protected:
+    ListFileTest() : FFile("TESTER_white.snx"), FList(FFile.Path()) {}
+    void Clear() {
+        for (const auto& [key, value] : Slots()) FList.DeleteKey("list", key);
+    }
+    void Fill(const TSlots& slots) {
+        for (const auto& [key, value] : slots) FList.WriteString("list", key, value);
+    }
+    TSlots Slots() const { return FFile.Section("list"); }
+    // Slots "0" .. count-1 holding "C:\p<n>.exe".
+    static TSlots Numbered(int count) {
+        TSlots slots;
+        for (int i = 0; i < count; ++i) slots[std::to_string(i)] = "C:\\p" + std::to_string(i) + ".exe";
+        return slots;
+    }
+
+    TTempIniFile FFile;
+    TIniFile FList;
+};
+
+struct TAddCase {
+    const char* What;
+    TSlots Before;
+    std::string Path;
+    bool Listed;
+    TSlots After;
+};
+
+TEST_F(ListFileTest, AddWritesTheFirstFreeSlotUnlessTheExactTextIsListed) {
+    const std::vector<TAddCase> cases = {
+        {"empty list", {}, "C:\\a.exe", true, {{"0", "C:\\a.exe"}}},
+        {"exact duplicate", {{"0", "C:\\a.exe"}}, "C:\\a.exe", true, {{"0", "C:\\a.exe"}}},
+        {"other letter case is another entry", {{"0", "C:\\A.EXE"}}, "C:\\a.exe", true,
+         {{"0", "C:\\A.EXE"}, {"1", "C:\\a.exe"}}},
+        {"a hole is filled", {{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}, {"3", "C:\\d.exe"}}, "C:\\x.exe", true,
+         {{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}, {"2", "C:\\x.exe"}, {"3", "C:\\d.exe"}}},
+        {"a slot holding the free-slot text is free", {{"0", "defval"}, {"1", "C:\\b.exe"}}, "C:\\x.exe", true,
+         {{"0", "C:\\x.exe"}, {"1", "C:\\b.exe"}}},
+        {"a duplicate beyond a hole", {{"0", "C:\\a.exe"}, {"7", "C:\\x.exe"}}, "C:\\x.exe", true,
+         {{"0", "C:\\a.exe"}, {"7", "C:\\x.exe"}}},
+        {"an empty path is not stored", {{"0", "C:\\a.exe"}}, "", false, {{"0", "C:\\a.exe"}}},
+    };
+    for (const TAddCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        Clear();
+        Fill(c.Before);
+        EXPECT_EQ(c.Listed, listfile::Add(FList, c.Path));
+        EXPECT_EQ(c.After, Slots());
+    }
+}
+
+TEST_F(ListFileTest, AFullListOf201SlotsTakesNothingMore) {
+    Fill(Numbered(201));
+    EXPECT_EQ(-1, listfile::FirstFreeSlot(FList));
+    EXPECT_FALSE(listfile::Add(FList, "C:\\new.exe"));
+    EXPECT_TRUE(listfile::Add(FList, "C:\\p200.exe"));   // already there, in the last slot
+    EXPECT_EQ(Numbered(201), Slots());
+
+    // Slot "200" is the last one: with 200 used, the new path goes there and nowhere else.
+    FList.DeleteKey("list", "200");
+    EXPECT_TRUE(listfile::Add(FList, "C:\\new.exe"));
+    EXPECT_EQ("C:\\new.exe", FList.ReadString("list", "200", "defval"));
+    EXPECT_EQ(201u, Slots().size());
+}
+
+struct TRemoveCase {
+    const char* What;
+    TSlots Before;
+    std::string Path;
+    bool Removed;
+    TSlots After;
+};
+
+TEST_F(ListFileTest, RemoveTakesTheLastCaseBlindMatchAndMovesTheLaterSlotsDown) {
+    const std::vector<TRemoveCase> cases = {
+        {"slot 0 of three", {{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}, {"2", "C:\\c.exe"}}, "C:\\a.exe", true,
+         {{"0", "C:\\b.exe"}, {"1", "C:\\c.exe"}}},
+        {"letter case ignored", {{"0", "C:\\Prog\\A.exe"}, {"1", "C:\\b.exe"}}, "c:\\PROG\\a.EXE", true,
+         {{"0", "C:\\b.exe"}}},
+        {"the later of two matches, whatever its case",
+         {{"0", "C:\\x.exe"}, {"1", "C:\\b.exe"}, {"2", "C:\\X.EXE"}, {"3", "C:\\d.exe"}}, "C:\\x.exe", true,
+         {{"0", "C:\\x.exe"}, {"1", "C:\\b.exe"}, {"2", "C:\\d.exe"}}},
+        {"not listed", {{"0", "C:\\a.exe"}}, "C:\\zzz.exe", false, {{"0", "C:\\a.exe"}}},
+        {"a hole moves down with the later entries",
+         {{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}, {"3", "C:\\d.exe"}, {"4", "C:\\e.exe"}}, "C:\\a.exe", true,
+         {{"0", "C:\\b.exe"}, {"2", "C:\\d.exe"}, {"3", "C:\\e.exe"}}},
+        {"the entry before a hole", {{"0", "C:\\a.exe"}, {"2", "C:\\c.exe"}}, "C:\\a.exe", true, {{"1", "C:\\c.exe"}}},
+        {"a slot holding the free-slot text is not moved as an entry",
+         {{"0", "C:\\a.exe"}, {"1", "defval"}, {"2", "C:\\c.exe"}}, "C:\\a.exe", true, {{"1", "C:\\c.exe"}}},
+    };
+    for (const TRemoveCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        Clear();
+        Fill(c.Before);
+        EXPECT_EQ(c.Removed, listfile::Remove(FList, c.Path));
+        EXPECT_EQ(c.After, Slots());
+    }
+}
+
+TEST_F(ListFileTest, RemovingSlot150Of160LeavesTheSlotsBeforeItAlone) {
+    Fill(Numbered(160));
+    ASSERT_TRUE(listfile::Remove(FList, "C:\\p150.exe"));
+    TSlots expected = Numbered(159);
+    for (int i = 150; i < 159; ++i) expected[std::to_string(i)] = "C:\\p" + std::to_string(i + 1) + ".exe";
+    EXPECT_EQ(expected, Slots());
+}
+
+TEST_F(ListFileTest, RemovingFromAFullListDeletesTheLastSlot) {
+    Fill(Numbered(201));
+    ASSERT_TRUE(listfile::Remove(FList, "C:\\p200.exe"));
+    EXPECT_EQ(Numbered(200), Slots());
+    ASSERT_TRUE(listfile::Remove(FList, "C:\\p0.exe"));
+    EXPECT_EQ(199u, Slots().size());
+    EXPECT_EQ("C:\\p1.exe", FList.ReadString("list", "0", "defval"));
+    EXPECT_EQ("C:\\p199.exe", FList.ReadString("list", "198", "defval"));
+}
+
+TEST_F(ListFileTest, ReadersSkipFreeSlotsByTheirOwnFreeText) {
+    Fill({{"0", "C:\\a.exe"}, {"2", "def"}, {"3", "defval"}, {"200", "C:\\z.exe"}, {"201", "C:\\beyond.exe"}});
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "def", "C:\\z.exe"}), listfile::Entries(FList));
+    // The registry scan reads with "def": then "defval" is an entry and "def" a free slot.
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "defval", "C:\\z.exe"}), listfile::Entries(FList, "def"));
+    EXPECT_EQ(3, listfile::Count(FList));
+    EXPECT_EQ(1, listfile::FirstFreeSlot(FList));
+}
+
+TEST_F(ListFileTest, AMissingFileIsAnEmptyListUntilTheFirstWrite) {
+    EXPECT_TRUE(listfile::Entries(FList).empty());
+    EXPECT_EQ(0, listfile::FirstFreeSlot(FList));
+    EXPECT_FALSE(listfile::Remove(FList, "C:\\a.exe"));
+    EXPECT_FALSE(FFile.Exists());
+    EXPECT_TRUE(listfile::Add(FList, "C:\\a.exe"));
+    EXPECT_EQ("[list]\r\n0=C:\\a.exe\r\n", FFile.Text());
+}
+
+} // namespace
