@@ -25,5 +25,6 @@ void RegisterCoreClasses() {
         .Field("pgAbout", &Teditor::pgAbout)
         .Field("pgTools", &Teditor::pgTools)
         .Field("pgLists", &Teditor::pgLists);
+    RegisterEditorPages();
     RegisterUpdatedClasses();
 }

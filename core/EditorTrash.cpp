@@ -1,0 +1,68 @@
+// core/EditorTrash.cpp -- the Trashcan page: move, regain, erase, empty
+#include "core/Editor.h"
+
+#include "core/EditorPages.h"
+#include "core/Kill.h"
+#include "core/Trashcan.h"
+#include "desktop/Button.h"
+#include "desktop/ListBox.h"
+
+bool Teditor::MoveToTrash(const std::string& path) {
+    bool stopped = true;
+    memRefreshbtn->Click();
+    // One Kill ends every copy of the program (and waits for them), so it runs once however
+    // many lines show this path; the exact, case-sensitive match is the process list's own text.
+    const std::vector<std::string> running = memList->Items().Lines();
+    for (const std::string& line : running) {
+        if (line == path) {
+            stopped = Kill(path);
+            break;
+        }
+    }
+    TTrashcan trash = MakeTrashcan();
+    trash.EnsureFolder();
+    if (!stopped) return false;
+    return trash.Store(path);
+}
+
+bool Teditor::RestoreFromTrash(const std::string& path) {
+    bool restored = MakeTrashcan().Restore(path);
+    trashRefreshbtn->Click();
+    return restored;
+}
+
+bool Teditor::EraseFromTrash(const std::string& path) {
+    bool erased = MakeTrashcan().Erase(path);
+    trashRefreshbtn->Click();
+    return erased;
+}
+
+void Teditor::LoadTrashList() { LoadListBox(*trashList, TrashListFile()); }
+
+void Teditor::trashRefreshbtnClick(TObject*) { LoadTrashList(); }
+
+void Teditor::Button8Click(TObject*) {
+    const std::string line = SelectedLine(*trashList);
+    if (line.empty())
+        ShowInfo("You must select some application first.");
+    else if (RestoreFromTrash(line))
+        ShowInfo("AApplication was successfully restored.");
+    else
+        ShowInfo("Couldn't regain this application.");
+}
+
+void Teditor::Button9Click(TObject*) {
+    const std::string line = SelectedLine(*trashList);
+    if (line.empty())
+        ShowInfo("You must select some application first.");
+    else if (EraseFromTrash(line))
+        ShowInfo("This application was successfully wiped out.");
+    else
+        ShowInfo("Couldn't erase this application.");
+}
+
+void Teditor::Button7Click(TObject*) {
+    // Each erase rebuilds the list box: work from the lines as they were when pressed.
+    const std::vector<std::string> lines = trashList->Items().Lines();
+    for (const std::string& line : lines) EraseFromTrash(line);
+}

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Processes and Trashcan pages with real programs: the list shows a running program's
+# full path, "Stop!" ends every copy of it, "Move to trashcan" stops it and moves its file
+# into Personal\Trashcan\ with the trash list in step, "Regain" puts it back.
+source "$(dirname "$0")/lib.sh"
+sx_init processes
+sx_install
+
+W="Sentinox Control Center"
+app='C:\Apps\Sleepy\sxsleepy.exe'
+other='C:\Apps\Other\SXSLEEPY.EXE'
+mkdir -p "$(dirname "$(sx_unix "$app")")" "$(dirname "$(sx_unix "$other")")"
+cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$app")"
+cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$other")"
+user_key=$(printf '%s' "$SX_WINUSER" | tr 'a-z' 'A-Z')
+trash_list="$SX_PERSONAL/${user_key}_trash.snx"
+
+start_sleeper() {  # WINDOWS_PATH ; pid in SX_LAST_PID
+  (exec "$SX_WINE" "$1" >/dev/null 2>&1) &
+  SX_LAST_PID=$!
+  SX_PIDS+=("$SX_LAST_PID")
+}
+gone_within() {  # PID SECONDS
+  local i
+  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+processes() { drv list-items -w "$W" --name memList; }
+refresh_until_listed() {  # WINDOWS_PATH
+  local i
+  for i in $(seq 50); do
+    drv click -w "$W" --name memRefreshbtn
+    processes | grep -qxF "$1" && return 0
+    sleep 0.2
+  done
+  sx_fail "$1 not on the Processes page: $(processes | paste -sd'|')"
+}
+
+start_sleeper "$app"; first=$SX_LAST_PID
+start_sleeper "$app"; second=$SX_LAST_PID
+start_sleeper "$other"; third=$SX_LAST_PID
+sx_start sentinox.exe
+drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
+drv tab -w "$W" --name Engine --tab Processes
+
+# --- the list: full paths as the system reports them, one line per process ---
+refresh_until_listed "$app"
+sx_assert_eq 2 "$(processes | grep -cxF "$app")" "lines of the program running twice"
+sx_assert_contains "$(processes)" "$other" "the same file name from another folder"
+
+# --- nothing selected ---
+drv click -w "$W" --name Button10 --async
+drv answer-box -w Sentinox --text "You must choose some application first." --button ok
+
+# --- "Stop!" ends every copy of that file name, from both folders ---
+drv pick -w "$W" --name memList --item "$app"
+drv click -w "$W" --name Button10 --async
+drv answer-box -w Sentinox --text "This Application was killed successfully." --button ok
+for pid in "$first" "$second" "$third"; do gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
+sx_assert_eq 0 "$(processes | grep -ciF 'sxsleepy.exe' || true)" "the list after Stop! (refreshed by it)"
+
+# --- "Move to trashcan": stopped, then moved; the trash list records where it came from ---
+start_sleeper "$app"; running=$SX_LAST_PID
+refresh_until_listed "$app"
+drv pick -w "$W" --name memList --item "$app"
+drv click -w "$W" --name Button11
+gone_within "$running" 10 || sx_fail "the trashed program still runs"
+sx_assert_no_file "$(sx_unix "$app")" "the program's file after the move"
+sx_assert_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored file"
+sx_assert_eq "0=$app" "$(sx_ini_section "$trash_list" list | paste -sd'|')" "the trash list after the move"
+
+# The same bare file name again: refused, nothing recorded, the file stays.
+start_sleeper "$other"; running=$SX_LAST_PID
+refresh_until_listed "$other"
+drv pick -w "$W" --name memList --item "$other"
+drv click -w "$W" --name Button11 --async
+drv answer-box -w Sentinox --text "Couldn't move this application to the trashcan." --button ok
+sx_assert_file "$(sx_unix "$other")" "a program whose name is already in the Trashcan"
+sx_assert_eq "0=$app" "$(sx_ini_section "$trash_list" list | paste -sd'|')" "the trash list after the refused move"
+
+# --- the Trashcan page: refresh shows it, "Regain" puts it back ---
+drv tab -w "$W" --name Engine --tab Trashcan
+drv click -w "$W" --name trashRefreshbtn
+sx_assert_eq "$app" "$(drv list-items -w "$W" --name trashList | paste -sd'|')" "the Trashcan page"
+drv pick -w "$W" --name trashList --item "$app"
+drv click -w "$W" --name Button8 --async
+drv answer-box -w Sentinox --text "AApplication was successfully restored." --button ok
+sx_assert_file "$(sx_unix "$app")" "the regained file"
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored copy after Regain"
+sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Regain"
+sx_assert_eq "" "$(drv list-items -w "$W" --name trashList)" "the Trashcan page after Regain"
+
+# --- "Erase" ---
+kill "$running" 2>/dev/null || true
+gone_within "$running" 10 || true
+drv tab -w "$W" --name Engine --tab Processes
+start_sleeper "$app"; running=$SX_LAST_PID
+refresh_until_listed "$app"
+drv pick -w "$W" --name memList --item "$app"
+drv click -w "$W" --name Button11
+drv tab -w "$W" --name Engine --tab Trashcan
+drv click -w "$W" --name trashRefreshbtn
+drv pick -w "$W" --name trashList --item "$app"
+drv click -w "$W" --name Button9 --async
+drv answer-box -w Sentinox --text "This application was successfully wiped out." --button ok
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored file after Erase"
+sx_assert_no_file "$(sx_unix "$app")" "the program after Erase"
+sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Erase"
+drv click -w "$W" --name Button9 --async
+drv answer-box -w Sentinox --text "You must select some application first." --button ok
+sx_pass
