@@ -1,6 +1,7 @@
 // core/Editor.cpp -- the main window
 #include "core/Editor.h"
 
+#include "controls/FxPanel.h"
 #include "core/Updated.h"
 #include "desktop/Classes.h"
 #include "desktop/Label.h"
@@ -25,6 +26,7 @@ void RegisterCoreClasses() {
         .Field("pgAbout", &Teditor::pgAbout)
         .Field("pgTools", &Teditor::pgTools)
         .Field("pgLists", &Teditor::pgLists);
+    RegisterEditorWindow();
     RegisterEditorPages();
     RegisterUpdatedClasses();
 }

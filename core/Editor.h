@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "controls/FxPanel.h"   // the strips' type: their captions are set from several parts
 #include "desktop/Form.h"
 
 class TButton;
@@ -9,21 +10,25 @@ class TIniFile;
 class TLabel;
 class TListBox;
 class TListItems;
+class TImageList;
 class TOpenDialog;
 class TPageControl;
+class TPopupMenu;
 class TPanel;
 class TTabSheet;
+class TTimer;
 class TsxAutoRun;
 class TsxShutdown;
+class TsxTrayIcon;
 
 class Teditor : public TForm {
 public:
     explicit Teditor(TComponent* owner);
 
     // Components of the description.
-    TPanel* header = nullptr;
-    TPanel* menu = nullptr;
-    TLabel* version = nullptr;
+    TFxPanel* header = nullptr;
+    TFxPanel* menu = nullptr;
+    TFxPanel* version = nullptr;       // the strip at the bottom, text right-aligned
     TPageControl* Engine = nullptr;
     TTabSheet* pgHome = nullptr;
     TTabSheet* pgSettings = nullptr;
@@ -35,6 +40,41 @@ public:
     TTabSheet* pgAbout = nullptr;
     TTabSheet* pgTools = nullptr;
     TTabSheet* pgLists = nullptr;
+
+    // --- Window shown and hidden, the tray icon and the menus (EditorWindow.cpp) ---
+    TTimer* Timer1 = nullptr;             // one shot, 1500 ms: hides the window after a "-s" start
+    TsxTrayIcon* tray = nullptr;
+    TPopupMenu* popup = nullptr;          // the tray icon's menu
+    TImageList* ilist = nullptr;          // the menu's item images
+    TLabel* ab_version = nullptr;         // "Loading..." until the About tab is first picked
+    // True: outer height 526, centred on the screen, shown; false: hidden to the tray.
+    // The only way the program shows or hides the window (through the tray icon).
+    void SetWindowShown(bool show);
+    void Timer1Timer(TObject* sender);
+    void trayClick(TObject* sender);                  // toggles the window
+    void trayBalloonClick(TObject* sender);           // the scan's results: pgScanning, shown
+    void ShowSentinox1Click(TObject* sender);         // toggles the window
+    void Scan1Click(TObject* sender);                 // shown, then "Scan now"
+    void Settings1Click(TObject* sender);
+    void Lists1Click(TObject* sender);
+    void Update1Click(TObject* sender);
+    void Exit1Click(TObject* sender);                 // closes the window, which ends the program
+    // The menu labels switch pages and do nothing else.
+    void FxUrlLabel1Click(TObject* sender);
+    void FxUrlLabel2Click(TObject* sender);
+    void FxUrlLabel3Click(TObject* sender);
+    void FxUrlLabel4Click(TObject* sender);
+    void FxUrlLabel5Click(TObject* sender);
+    void FxUrlLabel6Click(TObject* sender);
+    void FxUrlLabel7Click(TObject* sender);
+    void FxUrlLabel8Click(TObject* sender);
+    // A page picked by its tab is refreshed; pages the program switches to are not
+    // (TPageControl fires OnChange for the user's changes only).
+    void EngineChange(TObject* sender);
+    // With sett_closescan ticked, a silent scan on pgScanning before the window goes.
+    void FormClose(TObject* sender, TCloseAction& action);
+    void ShowPage(TTabSheet* page);                   // shown when hidden, then the active page
+    // --- end of the window, tray and menus ---
 
     // --- Processes, Trashcan, Lists and Tools pages (EditorProcesses/Trash/Lists/Tools.cpp) ---
     TListBox* memList = nullptr;
@@ -95,3 +135,5 @@ public:
 void RegisterCoreClasses();
 // The fields and handlers of the Processes, Trashcan, Lists and Tools pages (EditorPages.cpp).
 void RegisterEditorPages();
+// The fields and handlers of the window, tray icon and menu parts (EditorWindow.cpp).
+void RegisterEditorWindow();

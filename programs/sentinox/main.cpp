@@ -1,16 +1,20 @@
 // programs/sentinox/main.cpp -- the main program's body
 #include <windows.h>
 
+#include "controls/ControlClasses.h"
 #include "core/Editor.h"
 #include "core/Updated.h"
 #include "desktop/Application.h"
 #include "desktop/SysUtils.h"
+#include "shell/sxTrayIcon.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplication app;
     Application = &app;
     try {
         app.Initialize();
+        RegisterTrayClasses();
+        RegisterFxControlClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
         app.CreateForm<Teditor>();

@@ -115,8 +115,25 @@ void ApplyAutoState(HWND button) {
     }
 }
 
+bool IsButtonClass(HWND control) {
+    wchar_t name[64] = {};
+    GetClassNameW(control, name, 64);
+    return lstrcmpiW(name, WC_BUTTONW) == 0;
+}
+
 void ClickControl(HWND control, bool async, DWORD timeoutMs) {
     if (!IsWindowEnabled(control)) throw EDriver(DescribeWindow(control) + " is disabled: a user could not click it");
+    if (!IsButtonClass(control)) {
+        // BM_CLICK means nothing to other classes (labels, link labels, panels): press and
+        // release the left button in the middle of the control, as a mouse does.
+        if (!IsWindowVisible(control)) throw EDriver(DescribeWindow(control) + " is not visible: a user could not click it");
+        RECT r{};
+        GetClientRect(control, &r);
+        LPARAM centre = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+        Deliver(control, WM_LBUTTONDOWN, MK_LBUTTON, centre, false, timeoutMs);
+        Deliver(control, WM_LBUTTONUP, 0, centre, async, timeoutMs);
+        return;
+    }
     if (IsWindowVisible(control)) {
         Deliver(control, BM_CLICK, 0, 0, async, timeoutMs);
         return;
