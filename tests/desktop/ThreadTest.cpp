@@ -319,14 +319,17 @@ TEST(ThreadTest, WorkersQueueTheirCallsAndEachIsServedOnce) {
 }
 
 TEST(ThreadTest, DestroyingARunningThreadTerminatesItAndWaits) {
-    std::atomic<bool> bodyEnded{false};
+    std::atomic<bool> bodyStarted{false}, bodyEnded{false};
     {
         TTestThread thread([&](TTestThread& self) {
+            bodyStarted = true;
             while (!self.Terminated()) Sleep(1);
             bodyEnded = true;
         });
         thread.Start();
-        Sleep(20);
+        // Destroy it only once the body runs: a thread terminated before that never enters it.
+        for (int i = 0; i < 5000 && !bodyStarted; ++i) Sleep(1);
+        ASSERT_TRUE(bodyStarted);
     }
     EXPECT_TRUE(bodyEnded);
 
