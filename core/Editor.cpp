@@ -28,5 +28,6 @@ void RegisterCoreClasses() {
         .Field("pgLists", &Teditor::pgLists);
     RegisterEditorWindow();
     RegisterEditorPages();
+    RegisterEditorUpdate();
     RegisterUpdatedClasses();
 }

@@ -6,6 +6,7 @@
 #include "desktop/Form.h"
 
 class TButton;
+class THttpFetch;
 class TIniFile;
 class TLabel;
 class TListBox;
@@ -129,6 +130,16 @@ public:
     void Button18Click(TObject* sender);
     void RemoveAppsBtnClick(TObject* sender);
     // --- end of the Processes, Trashcan, Lists and Tools pages ---
+
+    // --- Update check and the Update page (EditorUpdate.cpp) ---
+    THttpFetch* dlList = nullptr;         // the update list -> "autoUpdate.txt" beside the program
+    TButton* Button1 = nullptr;           // "Check" of the Update page
+    void CheckForUpdates();               // starts the list download and returns; the start-up calls it
+    void dlListDoneFile(TObject* sender, const std::string& fileName, int fileSize);
+    void dlListError(TObject* sender);
+    void Button1Click(TObject* sender);
+    void StartUpdater();                  // "update.exe" from the program folder, not waited for
+    // --- end of the update check ---
 };
 
 // Registers the main program's window classes with their handlers and fields.
@@ -137,3 +148,5 @@ void RegisterCoreClasses();
 void RegisterEditorPages();
 // The fields and handlers of the window, tray icon and menu parts (EditorWindow.cpp).
 void RegisterEditorWindow();
+// The fields and handlers of the update check and the Update page (EditorUpdate.cpp).
+void RegisterEditorUpdate();
