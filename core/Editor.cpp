@@ -26,8 +26,8 @@ void RegisterCoreClasses() {
         .Field("pgAbout", &Teditor::pgAbout)
         .Field("pgTools", &Teditor::pgTools)
         .Field("pgLists", &Teditor::pgLists);
+    RegisterEditorStartup();
     RegisterEditorWindow();
     RegisterEditorPages();
-    RegisterEditorUpdate();
     RegisterUpdatedClasses();
 }

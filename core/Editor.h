@@ -1,12 +1,15 @@
 // core/Editor.h -- Teditor: the main window "Sentinox Control Center"
 #pragma once
+#include <array>
+#include <memory>
 #include <string>
 
 #include "controls/FxPanel.h"   // the strips' type: their captions are set from several parts
+#include "core/SettingsFile.h"
 #include "desktop/Form.h"
 
 class TButton;
-class THttpFetch;
+class TCheckBox;
 class TIniFile;
 class TLabel;
 class TListBox;
@@ -16,9 +19,13 @@ class TOpenDialog;
 class TPageControl;
 class TPopupMenu;
 class TPanel;
+class TProgressBar;
+class TStringList;
 class TTabSheet;
 class TTimer;
+class TsxApplicationProperties;
 class TsxAutoRun;
+class TsxOneInstance;
 class TsxShutdown;
 class TsxTrayIcon;
 
@@ -77,6 +84,60 @@ public:
     void ShowPage(TTabSheet* page);                   // shown when hidden, then the active page
     // --- end of the window, tray and menus ---
 
+    // --- Start-up and the services every page shares (EditorStartup.cpp) ---
+    TsxApplicationProperties* props = nullptr;   // its OnIdle is propsIdle
+    TsxOneInstance* once = nullptr;       // a second start brings the first forward and ends
+    TCheckBox* startup = nullptr;         // hidden, ticked in the description: the one-shot guard
+    TLabel* luser = nullptr;              // hidden: the user key, the upper-cased log-on name
+    // Runs the start-up sequence at the first idle moment, and nothing at every later one.
+    void propsIdle(TObject* sender, bool& done);
+    // Warning box over the window, the own autostart value removed, the application ended.
+    void FatalError(const std::string& text, const std::string& title);
+    void AddNotification(const std::string& text);   // a new last line of the Home page's list
+    void ShowInfo(const std::string& text);          // plain message window: title, OK, no icon
+    static std::string NumToStr(int number);
+
+    // --- Home page (EditorStartup.cpp, EditorSettings.cpp) ---
+    TListBox* notifications = nullptr;
+    TLabel* home_autorun = nullptr;       // "YES"/"NO" of sett_autorun
+    TLabel* home_autoscan = nullptr;      // "YES"/"NO" of sett_autoscan
+    TProgressBar* home_security = nullptr;   // 0 to 110
+    TButton* HomeScanBtn = nullptr;       // "Scan now"
+
+    // --- Settings page and the settings file (EditorSettings.cpp) ---
+    TsxAutoRun* run = nullptr;            // HKCU Run: "<program path> -s" while sett_autorun is ticked
+    TCheckBox* sett_autorun = nullptr;
+    TCheckBox* sett_autoupdate = nullptr;
+    TCheckBox* sett_autoscan = nullptr;
+    TCheckBox* sett_closescan = nullptr;
+    TCheckBox* sett_scanregistry = nullptr;
+    TCheckBox* sett_scanmemory = nullptr;
+    TCheckBox* sett_removebadkeys = nullptr;
+    TCheckBox* sett_removebadapps = nullptr;
+    TCheckBox* sett_besilent = nullptr;
+    TCheckBox* sett_addicon = nullptr;
+    TCheckBox* sett_autoremovebadkeys = nullptr;
+    TCheckBox* sett_autoremovebadapps = nullptr;
+    TButton* DefaultSettBtn = nullptr;
+    TButton* SaveSettBtn = nullptr;
+    // Writes version and update number, shows the twelve settings, applies the own autostart
+    // value and the Internet Explorer button, repaints the Home page's indicators.
+    void LoadSettings();
+    void SaveSettings();                  // the twelve flags, then LoadSettings
+    void SaveSettBtnClick(TObject* sender);
+    void DefaultSettBtnClick(TObject* sender);
+    void ShowYesNo(TLabel* label, bool flag);
+    void UpdateSecurityLevel();
+    std::array<TCheckBox*, settings::SettingCount> SettingBoxes() const;   // in the file's order
+    settings::TSettingFlags SettingFlags() const;                          // the boxes' states
+    void ShowSettingFlags(const settings::TSettingFlags& flags);
+
+    // --- List files (EditorListFiles.cpp) ---
+    // Adds path to the first free slot unless exactly that text is listed; a full list is left alone.
+    void AddToList(TIniFile& file, const std::string& path);
+    // Removes the last entry equal to path ignoring letter case; the later slots move down one.
+    void RemoveFromList(TIniFile& file, const std::string& path);
+
     // --- Processes, Trashcan, Lists and Tools pages (EditorProcesses/Trash/Lists/Tools.cpp) ---
     TListBox* memList = nullptr;
     TButton* Button10 = nullptr;          // "Stop!"
@@ -130,23 +191,20 @@ public:
     void Button18Click(TObject* sender);
     void RemoveAppsBtnClick(TObject* sender);
     // --- end of the Processes, Trashcan, Lists and Tools pages ---
-
-    // --- Update check and the Update page (EditorUpdate.cpp) ---
-    THttpFetch* dlList = nullptr;         // the update list -> "autoUpdate.txt" beside the program
-    TButton* Button1 = nullptr;           // "Check" of the Update page
-    void CheckForUpdates();               // starts the list download and returns; the start-up calls it
-    void dlListDoneFile(TObject* sender, const std::string& fileName, int fileSize);
-    void dlListError(TObject* sender);
-    void Button1Click(TObject* sender);
-    void StartUpdater();                  // "update.exe" from the program folder, not waited for
-    // --- end of the update check ---
 };
+
+// The per-user files, opened by the start-up sequence and kept open until the program ends;
+// null before it ran (and after a fatal start-up error).
+extern std::unique_ptr<TIniFile> gWhiteListFile, gBlackListFile, gSettingsFile, gTrashListFile, gDeleteListFile;
+// The scan's result lists, made empty by the start-up sequence, and its stop flag.
+extern std::unique_ptr<TStringList> gBadValueList, gNewSoftwareList, gBadAppList;
+extern bool gStopScan;
 
 // Registers the main program's window classes with their handlers and fields.
 void RegisterCoreClasses();
 // The fields and handlers of the Processes, Trashcan, Lists and Tools pages (EditorPages.cpp).
 void RegisterEditorPages();
+// The fields and handlers of the start-up, Home and Settings parts (EditorStartup.cpp).
+void RegisterEditorStartup();
 // The fields and handlers of the window, tray icon and menu parts (EditorWindow.cpp).
 void RegisterEditorWindow();
-// The fields and handlers of the update check and the Update page (EditorUpdate.cpp).
-void RegisterEditorUpdate();

@@ -6,6 +6,8 @@
 #include "core/Updated.h"
 #include "desktop/Application.h"
 #include "desktop/SysUtils.h"
+#include "shared/SharedClasses.h"
+#include "shell/ShellUtilityClasses.h"
 #include "shell/sxTrayIcon.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -13,6 +15,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application = &app;
     try {
         app.Initialize();
+        // Every class the window descriptions name, folder by folder, the window classes last.
+        RegisterSharedClasses();
+        RegisterShellUtilityClasses();
         RegisterTrayClasses();
         RegisterFxControlClasses();
         RegisterCoreClasses();
