@@ -29,5 +29,6 @@ void RegisterCoreClasses() {
     RegisterEditorStartup();
     RegisterEditorWindow();
     RegisterEditorPages();
+    RegisterEditorProtection();
     RegisterUpdatedClasses();
 }

@@ -25,6 +25,8 @@ class TTabSheet;
 class TTimer;
 class TsxApplicationProperties;
 class TsxAutoRun;
+class TsxFolderMonitor;
+class TsxRegistryMonitor;
 class TsxOneInstance;
 class TsxShutdown;
 class TsxTrayIcon;
@@ -191,6 +193,28 @@ public:
     void Button18Click(TObject* sender);
     void RemoveAppsBtnClick(TObject* sender);
     // --- end of the Processes, Trashcan, Lists and Tools pages ---
+
+    // --- Automatic Protection (EditorProtection.cpp) ---
+    // Inactive in the description; started by the start-up sequence, running until the end.
+    TsxRegistryMonitor* cuMon = nullptr;      // HKCU Run, with subkeys
+    TsxRegistryMonitor* cuOnceMon = nullptr;  // HKCU RunOnce, with subkeys
+    TsxRegistryMonitor* lmMon = nullptr;      // HKLM Run
+    TsxRegistryMonitor* lmOnceMon = nullptr;  // HKLM RunOnce
+    TsxFolderMonitor* WinMon = nullptr;       // "C:\Windows" and below
+    TsxFolderMonitor* PFMon = nullptr;        // "C:\Program Files" and below
+    // Each deletes, silently, every value of its key that starts a black-listed program.
+    void cuMonChange();
+    void cuOnceMonChange();
+    void lmMonChange();
+    void lmOnceMonChange();
+    // Both folder monitors: every existing Black List file is stopped and moved into the
+    // Trashcan, with a Home page line for each (and one for each that cannot be moved).
+    void WinMonChange();
+    // The Black List entry that one value of "Run" (or "RunOnce") of root starts, or "".
+    std::string FindBlackListedValue(HKEY root, bool once);
+    void StartRegistryProtection();   // cuMon, cuOnceMon, lmMon, lmOnceMon
+    void StartFolderProtection();     // WinMon, PFMon; a folder that cannot be watched gets a line
+    // --- end of Automatic Protection ---
 };
 
 // The per-user files, opened by the start-up sequence and kept open until the program ends;
@@ -208,3 +232,5 @@ void RegisterEditorPages();
 void RegisterEditorStartup();
 // The fields and handlers of the window, tray icon and menu parts (EditorWindow.cpp).
 void RegisterEditorWindow();
+// The monitors of Automatic Protection and their handlers (EditorProtection.cpp).
+void RegisterEditorProtection();

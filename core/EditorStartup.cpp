@@ -107,8 +107,14 @@ void Teditor::propsIdle(TObject*, bool&) {
         AddNotification("Change configuration to be protected completely.");
 
     // The update check at start, the start-up scan and Automatic Protection come in here.
-    if (sett_autoremovebadkeys->Checked()) AddNotification("Registry Automatic Protection enabled.");
-    if (sett_autoremovebadapps->Checked()) AddNotification("Important Folders Automatic Protection enabled.");
+    if (sett_autoremovebadkeys->Checked()) {
+        AddNotification("Registry Automatic Protection enabled.");
+        StartRegistryProtection();
+    }
+    if (sett_autoremovebadapps->Checked()) {
+        AddNotification("Important Folders Automatic Protection enabled.");
+        StartFolderProtection();
+    }
 }
 
 void Teditor::FatalError(const std::string& text, const std::string& title) {

@@ -10,6 +10,8 @@
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxTrayIcon.h"
 
+void RegisterMonitorClasses();  // shell/MonitorClasses.cpp
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplication app;
     Application = &app;
@@ -19,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RegisterSharedClasses();
         RegisterShellUtilityClasses();
         RegisterTrayClasses();
+        RegisterMonitorClasses();
         RegisterFxControlClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
