@@ -68,6 +68,17 @@ void TPageControl::CreateWnd() {
     RebuildTabs();
 }
 
+void TPageControl::SetMultiLine(bool value) {
+    FMultiLine = value;
+    if (value) ApplyStyle(TCS_MULTILINE, 0); else ApplyStyle(0, TCS_MULTILINE);
+    PlacePages();
+}
+
+void TPageControl::SetHotTrack(bool value) {
+    FHotTrack = value;
+    if (value) ApplyStyle(TCS_HOTTRACK, 0); else ApplyStyle(0, TCS_HOTTRACK);
+}
+
 void TPageControl::InsertPage(TTabSheet* page) {
     page->FPageControl = this;
     FPages.push_back(page);

@@ -38,8 +38,8 @@ public:
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
     void SelectNextPage(bool forward);
-    void SetMultiLine(bool value) { FMultiLine = value; }   // before the window is made
-    void SetHotTrack(bool value) { FHotTrack = value; }
+    void SetMultiLine(bool value);                  // tabs on several rows
+    void SetHotTrack(bool value);
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
