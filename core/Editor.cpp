@@ -30,5 +30,6 @@ void RegisterCoreClasses() {
     RegisterEditorWindow();
     RegisterEditorPages();
     RegisterEditorProtection();
+    RegisterEditorUpdate();
     RegisterUpdatedClasses();
 }

@@ -10,6 +10,7 @@
 
 class TButton;
 class TCheckBox;
+class THttpFetch;
 class TIniFile;
 class TLabel;
 class TListBox;
@@ -215,6 +216,16 @@ public:
     void StartRegistryProtection();   // cuMon, cuOnceMon, lmMon, lmOnceMon
     void StartFolderProtection();     // WinMon, PFMon; a folder that cannot be watched gets a line
     // --- end of Automatic Protection ---
+
+    // --- Update check and the Update page (EditorUpdate.cpp) ---
+    THttpFetch* dlList = nullptr;         // the update list -> "autoUpdate.txt" beside the program
+    TButton* Button1 = nullptr;           // "Check" of the Update page
+    void CheckForUpdates();               // starts the list download and returns; the start-up calls it
+    void dlListDoneFile(TObject* sender, const std::string& fileName, int fileSize);
+    void dlListError(TObject* sender);
+    void Button1Click(TObject* sender);
+    void StartUpdater();                  // "update.exe" from the program folder, not waited for
+    // --- end of the update check ---
 };
 
 // The per-user files, opened by the start-up sequence and kept open until the program ends;
@@ -234,3 +245,5 @@ void RegisterEditorStartup();
 void RegisterEditorWindow();
 // The monitors of Automatic Protection and their handlers (EditorProtection.cpp).
 void RegisterEditorProtection();
+// The fields and handlers of the update check and the Update page (EditorUpdate.cpp).
+void RegisterEditorUpdate();

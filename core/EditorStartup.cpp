@@ -107,6 +107,7 @@ void Teditor::propsIdle(TObject*, bool&) {
         AddNotification("Change configuration to be protected completely.");
 
     // The update check at start, the start-up scan and Automatic Protection come in here.
+    if (sett_autoupdate->Checked()) CheckForUpdates();
     if (sett_autoremovebadkeys->Checked()) {
         AddNotification("Registry Automatic Protection enabled.");
         StartRegistryProtection();
