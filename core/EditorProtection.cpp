@@ -30,19 +30,10 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-} // namespace
-
-std::string Teditor::FindBlackListedValue(HKEY root, bool once) {
-    return ::FindBlackListedValue(BlackListFile(), root, AutostartKeyPath(once));
-}
-
-namespace {
-
 // One reaction of a registry monitor: silent when it works.
-template <class TClean>
-void CleanSilently(Teditor& editor, TClean clean) noexcept {
+void CleanKey(Teditor& editor, HKEY root, bool once) noexcept {
     try {
-        clean();
+        RemoveBlackListedValues(BlackListFile(), root, AutostartKeyPath(once));
     } catch (const std::exception& error) {
         try { editor.AddNotification(std::string("Registry Automatic Protection failed: ") + error.what()); } catch (...) {}
     } catch (...) {
@@ -51,21 +42,14 @@ void CleanSilently(Teditor& editor, TClean clean) noexcept {
 
 } // namespace
 
-void Teditor::cuMonChange() {
-    CleanSilently(*this, [] { RemoveBlackListedValues(BlackListFile(), HKEY_CURRENT_USER, AutostartKeyPath(false)); });
+std::string Teditor::FindBlackListedValue(HKEY root, bool once) {
+    return ::FindBlackListedValue(BlackListFile(), root, AutostartKeyPath(once));
 }
 
-void Teditor::cuOnceMonChange() {
-    CleanSilently(*this, [] { RemoveBlackListedValues(BlackListFile(), HKEY_CURRENT_USER, AutostartKeyPath(true)); });
-}
-
-void Teditor::lmMonChange() {
-    CleanSilently(*this, [] { RemoveBlackListedValues(BlackListFile(), HKEY_LOCAL_MACHINE, AutostartKeyPath(false)); });
-}
-
-void Teditor::lmOnceMonChange() {
-    CleanSilently(*this, [] { RemoveBlackListedValues(BlackListFile(), HKEY_LOCAL_MACHINE, AutostartKeyPath(true)); });
-}
+void Teditor::cuMonChange() { CleanKey(*this, HKEY_CURRENT_USER, false); }
+void Teditor::cuOnceMonChange() { CleanKey(*this, HKEY_CURRENT_USER, true); }
+void Teditor::lmMonChange() { CleanKey(*this, HKEY_LOCAL_MACHINE, false); }
+void Teditor::lmOnceMonChange() { CleanKey(*this, HKEY_LOCAL_MACHINE, true); }
 
 void Teditor::WinMonChange() {
     try {
