@@ -30,6 +30,7 @@ void RegisterCoreClasses() {
     RegisterEditorWindow();
     RegisterEditorPages();
     RegisterEditorProtection();
+    RegisterEditorScan();
     RegisterEditorUpdate();
     RegisterUpdatedClasses();
 }

@@ -24,6 +24,7 @@ class TProgressBar;
 class TStringList;
 class TTabSheet;
 class TTimer;
+class TUiIntegerEdit;
 class TsxApplicationProperties;
 class TsxAutoRun;
 class TsxFolderMonitor;
@@ -217,6 +218,45 @@ public:
     void StartFolderProtection();     // WinMon, PFMon; a folder that cannot be watched gets a line
     // --- end of Automatic Protection ---
 
+    // --- System scan and the decision dialogs (EditorScan.cpp) ---
+    TLabel* sc_status = nullptr;              // "Current action:"
+    TProgressBar* sc_progress = nullptr;
+    TUiIntegerEdit* sc_newregvalues = nullptr;
+    TUiIntegerEdit* sc_badregvalues = nullptr;
+    TUiIntegerEdit* sc_apps = nullptr;        // reset by every scan, counted by nothing
+    TUiIntegerEdit* sc_badapps = nullptr;
+    TUiIntegerEdit* sc_baditems = nullptr;
+    TButton* ScanSystemBtn = nullptr;
+    TButton* StopScanBtn = nullptr;
+    // Hidden: the decision dialogs leave their answers here.
+    TCheckBox* ns_keep = nullptr;
+    TCheckBox* ns_black = nullptr;
+    TCheckBox* ns_delete = nullptr;
+    TCheckBox* bs_white = nullptr;
+    TCheckBox* bs_letrun = nullptr;
+    TCheckBox* bs_stop = nullptr;
+    TCheckBox* bs_delete = nullptr;
+    // One complete scan: the four autostart keys and the running programs against the lists,
+    // the report, a decision for every new and every running bad program, bad values removed.
+    // Ignored while a scan runs (its events can reach the buttons and the tray again).
+    void ScanSystem(bool silent);
+    bool IsScanning() const;
+    void ScanSystemBtnClick(TObject* sender);
+    void HomeScanBtnClick(TObject* sender);   // pgScanning first, then the scan
+    void StopScanBtnClick(TObject* sender);   // the remaining values and Black List slots are skipped
+    void ScanRunKey(HKEY root, bool once);
+    void ScanMemory();
+    static std::string NormalizeCommandLine(const std::string& commandLine);
+    void RemoveNextBadRegistryValue();
+    // Deletes every value of one autostart key whose command line contains path; "" deletes nothing.
+    void RemoveRegistryValues(HKEY root, bool once, const std::string& path);
+    void SetScanStatus(const std::string& text);
+    void HandleNextNewSoftware();
+    void HandleNextBadApplication(bool automatic);
+    // A close asked for during a scan is held back and made once the scan has ended.
+    bool CloseQuery() override;
+    // --- end of the system scan ---
+
     // --- Update check and the Update page (EditorUpdate.cpp) ---
     THttpFetch* dlList = nullptr;         // the update list -> "autoUpdate.txt" beside the program
     TButton* Button1 = nullptr;           // "Check" of the Update page
@@ -245,5 +285,7 @@ void RegisterEditorStartup();
 void RegisterEditorWindow();
 // The monitors of Automatic Protection and their handlers (EditorProtection.cpp).
 void RegisterEditorProtection();
+// The fields and handlers of the scan (EditorScan.cpp) and the two decision dialogs.
+void RegisterEditorScan();
 // The fields and handlers of the update check and the Update page (EditorUpdate.cpp).
 void RegisterEditorUpdate();
