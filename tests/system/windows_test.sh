@@ -17,9 +17,10 @@ sx_assert_eq 579 "$cw" "main window client width"
 sx_assert_eq 0 "$(drv is-visible -w "Sentinox - Finishing update...")" "Tupdated stays hidden"
 
 sx_start update.exe
-drv wait-window -w "Update" --state visible --timeout 30000 >/dev/null
-sx_assert_eq "Update" "$(drv read-text -w "Update")" "updater caption"
-sx_assert_eq "Checking for updates on server" "$(drv read-text -w "Update" --name step0)" "first step"
-read -r _ _ _ _ cw ch < <(drv rect -w "Update")
+# With no update site reachable the updater soon says so in a box captioned "Update" too.
+drv wait-window -w "Update" -k SxWindow --state visible --timeout 30000 >/dev/null
+sx_assert_eq "Update" "$(drv read-text -w "Update" -k SxWindow)" "updater caption"
+sx_assert_eq "Checking for updates on server" "$(drv read-text -w "Update" -k SxWindow --name step0)" "first step"
+read -r _ _ _ _ cw ch < <(drv rect -w "Update" -k SxWindow)
 sx_assert_eq "201 141" "$cw $ch" "updater client area"
 sx_pass
