@@ -108,6 +108,11 @@ void Teditor::propsIdle(TObject*, bool&) {
 
     // The update check at start, the start-up scan and Automatic Protection come in here.
     if (sett_autoupdate->Checked()) CheckForUpdates();
+    if (sett_autoscan->Checked()) {
+        Engine->SetActivePage(pgScanning);
+        ScanSystem(true);
+        Engine->SetActivePage(pgHome);
+    }
     if (sett_autoremovebadkeys->Checked()) {
         AddNotification("Registry Automatic Protection enabled.");
         StartRegistryProtection();

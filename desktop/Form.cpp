@@ -211,7 +211,7 @@ bool TForm::CloseQuery() {
 
 void TForm::Close() {
     if (FModal) {
-        FModalResult = mrCancel;
+        SetModalResult(mrCancel);
         return;
     }
     if (!CloseQuery()) return;
