@@ -1,6 +1,7 @@
 // tests/desktop/ModalDriver.h -- acting on windows while a modal loop (message box, menu,
 // common dialog) owns the thread, and small picture builders for the graphics tests
 #pragma once
+#include "tests/support/MessagePump.h"
 #include <algorithm>
 #include <windows.h>
 
@@ -85,17 +86,7 @@ inline std::string WindowText(HWND hwnd) {
 
 // Dispatches messages until done() or the watchdog; true when done() came true.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WatchdogMs) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 // ------------------------------------------------------------------ picture bytes

@@ -4,6 +4,7 @@
 // thread to serve a call pump their own loop (or the system's modal one) and give
 // up after WatchdogMs, so a fault shows as a failure, not as a hang. Under Xvfb
 // without a window manager Wine takes about 2 s to take a closed dialog down.
+#include "tests/support/MessagePump.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -45,19 +46,7 @@ private:
 };
 
 // Our own modal loop: dispatches everything until done() or the watchdog.
-bool PumpUntil(const std::function<bool()>& done) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > WatchdogMs) return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+bool PumpUntil(const std::function<bool()>& done) { return sxtest::PumpMessagesUntil(done, WatchdogMs); }
 
 class ETestError : public Exception {
 public:

@@ -5,6 +5,7 @@
 // included). Each test gets a fresh server and a folder of its own under %TEMP%;
 // the test thread is the GUI thread and pumps messages until an event arrives or
 // WatchdogMs passes, so a lost event shows as a failure, not as a hang.
+#include "tests/support/MessagePump.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,17 +25,7 @@ constexpr DWORD WatchdogMs = 10000;
 constexpr char OldContent[] = "update list from the last check";
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WatchdogMs) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return sxtest::PumpMessagesUntil(done, timeoutMs);
 }
 
 void PumpFor(DWORD ms) {

@@ -1,6 +1,7 @@
 // tests/shell/sxMonitorTestSupport.h -- for the monitor and thread tests: a handler probe, a bounded
 // message pump for the GUI thread, and another process to make changes as an intruder would
 #pragma once
+#include "tests/support/MessagePump.h"
 #include <windows.h>
 
 #include <atomic>
@@ -20,17 +21,7 @@ constexpr DWORD QuietMs = 600;
 
 // Serves the GUI thread (Synchronize included) until done() or the time is up; false: timed out.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    return sxtest::PumpMessagesUntil(done, timeoutMs);
 }
 
 inline void PumpFor(DWORD ms) {
