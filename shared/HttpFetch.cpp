@@ -278,6 +278,11 @@ void THttpFetchThread::Finished(TObject*) {
         // A cancel that came after the body's last check still wins: both run on this thread.
         if (FStop) FResult = false;
         if (FResult && !CommitFile()) FResult = false;
+        // A failure leaves nothing behind by the time it is reported.
+        if (!FResult && !FTempName.empty()) {
+            DeleteFileA(FTempName.c_str());
+            FTempName.clear();
+        }
         if (FOwner) FOwner->DownloadFinished(*this);
     } catch (...) {
         HandleCallbackException();
