@@ -186,6 +186,20 @@ sx_run() {  # PROGRAM.exe [ARGS...]
 # The test driver (see tests/support/driver/DriverMain.cpp, or `drv help`).
 drv() { sx_wine "$SENTINOX_BUILD/bin/sxdriver.exe" "$@"; }
 
+# sx_wait_started: the main window is up and its start-up sequence has opened the
+# per-user files (the Home page has its list counts). The window shows before
+# that, at its first idle moment the files are opened: a click in between finds
+# no list open.
+sx_wait_started() {
+  local w="Sentinox Control Center" i
+  drv wait-window -w "$w" --state visible --timeout 60000 >/dev/null
+  for i in $(seq 120); do
+    drv list-items -w "$w" --name notifications 2>/dev/null | grep -q "items in the Black List." && return 0
+    sleep 0.5
+  done
+  sx_fail "the main window's start-up did not reach its Home page notifications"
+}
+
 # A helper program of the build's own bin/ folder, e.g. sxwhoami.exe.
 sx_tool() {  # TOOL.exe [ARGS...]
   local tool=$1; shift

@@ -15,7 +15,7 @@ lines() { sx_ini_section "$1" list | paste -sd'|'; }
 shown() { drv list-items -w "$W" --name "$1" | paste -sd'|'; }
 
 sx_start sentinox.exe
-drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
+sx_wait_started
 drv tab -w "$W" --name Engine --tab "Black && White Lists"
 drv click -w "$W" --name listsRefreshbtn
 sx_assert_eq "$own" "$(shown whiteList)" "the White List holds the program itself"

@@ -40,7 +40,7 @@ start_sleeper "$app"; first=$SX_LAST_PID
 start_sleeper "$app"; second=$SX_LAST_PID
 start_sleeper "$other"; third=$SX_LAST_PID
 sx_start sentinox.exe
-drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
+sx_wait_started
 drv tab -w "$W" --name Engine --tab Processes
 
 # --- the list: full paths as the system reports them, one line per process ---

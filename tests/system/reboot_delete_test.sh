@@ -19,7 +19,7 @@ sx_write_ini "$delete_list" list '0=C:\victims\one.exe' '1=C:\victims\with space
 
 sx_start sentinox.exe
 app=$SX_LAST_PID
-drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
+sx_wait_started
 drv tab -w "$W" --name Engine --tab Tools
 
 # --- Cancel: nothing registered, nothing restarted ---

@@ -82,7 +82,7 @@ upd_wait_pid_gone() {  # PID SECONDS WHAT
 upd_start_main() {
   sx_start sentinox.exe
   UPD_MAIN_PID=$SX_LAST_PID
-  drv wait-window -w "Sentinox Control Center" --state visible --timeout 30000 >/dev/null
+  sx_wait_started
 }
 
 upd_stop_main() {
