@@ -12,16 +12,13 @@
 #include "UiPageControl.h"
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
+#include "desktop/EnumNames.h"
 #include "sxImage.h"
 
 namespace {
 
-const std::vector<std::pair<std::string, TAlignment>> Alignments = {
-    {"taLeftJustify", TAlignment::taLeftJustify}, {"taRightJustify", TAlignment::taRightJustify},
-    {"taCenter", TAlignment::taCenter}};
-const std::vector<std::pair<std::string, TBevelCut>> BevelCuts = {
-    {"bvNone", TBevelCut::bvNone}, {"bvLowered", TBevelCut::bvLowered}, {"bvRaised", TBevelCut::bvRaised},
-    {"bvSpace", TBevelCut::bvSpace}};
+const auto& Alignments = AlignmentNames();
+const auto& BevelCuts = BevelCutNames();
 const std::vector<std::pair<std::string, TDirection>> Directions = {
     {"drNone", TDirection::drNone}, {"drUp", TDirection::drUp}, {"drDown", TDirection::drDown},
     {"drLeft", TDirection::drLeft}, {"drRight", TDirection::drRight}, {"drUpLeft", TDirection::drUpLeft},

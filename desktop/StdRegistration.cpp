@@ -4,20 +4,31 @@
 #include "ClassList.h"
 #include "Classes.h"
 #include "Edit.h"
+#include "EnumNames.h"
 #include "Label.h"
 #include "ListBox.h"
 #include "Form.h"
 #include "PageControl.h"
 #include "Panel.h"
 
+const std::vector<std::pair<std::string, TAlignment>>& AlignmentNames() {
+    static const std::vector<std::pair<std::string, TAlignment>> names = {
+        {"taLeftJustify", TAlignment::taLeftJustify}, {"taRightJustify", TAlignment::taRightJustify},
+        {"taCenter", TAlignment::taCenter}};
+    return names;
+}
+
+const std::vector<std::pair<std::string, TBevelCut>>& BevelCutNames() {
+    static const std::vector<std::pair<std::string, TBevelCut>> names = {
+        {"bvNone", TBevelCut::bvNone}, {"bvLowered", TBevelCut::bvLowered}, {"bvRaised", TBevelCut::bvRaised},
+        {"bvSpace", TBevelCut::bvSpace}};
+    return names;
+}
+
 namespace {
 
-const std::vector<std::pair<std::string, TAlignment>> Alignments = {
-    {"taLeftJustify", TAlignment::taLeftJustify}, {"taRightJustify", TAlignment::taRightJustify},
-    {"taCenter", TAlignment::taCenter}};
-const std::vector<std::pair<std::string, TBevelCut>> BevelCuts = {
-    {"bvNone", TBevelCut::bvNone}, {"bvLowered", TBevelCut::bvLowered}, {"bvRaised", TBevelCut::bvRaised},
-    {"bvSpace", TBevelCut::bvSpace}};
+const auto& Alignments = AlignmentNames();
+const auto& BevelCuts = BevelCutNames();
 
 int ModalResultFromValue(const TPropValue& v) {
     if (v.Kind == TPropValue::TKind::Integer) return v.AsInteger();
