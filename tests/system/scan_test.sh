@@ -88,7 +88,9 @@ sx_assert_eq $'There were 2 new products found. \rPlease decide what to do with 
 drv answer-box -w Sentinox --button ok >/dev/null
 
 # Local machine "Run" first. Keep: only the White List changes.
-drv wait-window -w "$NEW" --state visible >/dev/null
+# Each decision has a dialog of its own with the same caption: the next can appear
+# between two looks, so a dialog's end is awaited by its handle.
+dialog=$(drv wait-window -w "$NEW" --state visible | tr -d '\r')
 sx_assert_eq "lmtool.exe" "$(drv read-text -w "$NEW" --name ns_name)" "first new program's name"
 sx_assert_eq 'C:\Apps\Lm\' "$(drv read-text -w "$NEW" --name ns_path)" "first new program's folder"
 sx_assert_eq 0 "$(drv is-enabled -w "$NEW" --name lns_black)" "Add to the Black List while keeping"
@@ -102,7 +104,7 @@ drv click -w "$NEW" --name lns_keep
 sx_assert_eq 0 "$(drv is-enabled -w "$NEW" --name lns_black)" "Add to the Black List after Keep again"
 sx_assert_eq 1 "$(drv is-checked -w "$NEW" --name lns_black)" "its tick stays"
 drv click -w "$NEW" --name Button18
-drv wait-window -w "$NEW" --state gone >/dev/null
+drv wait-window --handle "$dialog" --state gone >/dev/null
 
 # Remove from autostart and onto the Black List.
 drv wait-window -w "$NEW" --state visible >/dev/null
@@ -119,7 +121,7 @@ sx_assert_eq "There are 2 bad products currently running!" "$(box_text -w Warnin
 drv answer-box -w Warning --button ok >/dev/null
 
 # sxbadrun.exe runs twice and is listed twice: one decision. Stop it and trash it.
-drv wait-window -w "$BAD" --state visible >/dev/null
+dialog=$(drv wait-window -w "$BAD" --state visible | tr -d '\r')
 sx_assert_eq "sxbadrun.exe" "$(drv read-text -w "$BAD" --name bs_name)" "first bad program"
 sx_assert_eq 'C:\Apps\Run\' "$(drv read-text -w "$BAD" --name bs_path)" "its folder"
 sx_assert_eq 0 "$(drv is-enabled -w "$BAD" --name lbs_white)" "Add to the White List while stopping"
@@ -129,7 +131,7 @@ sleep 1
 sx_assert_eq 1 "$(drv count-windows -w "$BAD" --visible)" "the dialog after SC_CLOSE"
 drv check -w "$BAD" --name lbs_delete
 drv click -w "$BAD" --name Button18
-drv wait-window -w "$BAD" --state gone >/dev/null
+drv wait-window --handle "$dialog" --state gone >/dev/null
 
 # sxletrun.exe: let it run, off the Black List and onto the White List.
 drv wait-window -w "$BAD" --state visible >/dev/null

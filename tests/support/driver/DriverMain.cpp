@@ -30,7 +30,7 @@ struct TCommandInfo {
 };
 
 // Option groups: the top-level window, and a control inside it.
-const std::set<std::string> Win = {"window", "window-part", "class", "pid", "timeout"};
+const std::set<std::string> Win = {"window", "window-part", "class", "pid", "handle", "timeout"};
 const std::set<std::string> Ctl = {"id", "text", "text-part", "ctl-class", "name", "nth"};
 
 std::set<std::string> Join(std::initializer_list<std::set<std::string>> groups) {
@@ -85,7 +85,7 @@ const std::vector<TCommandInfo>& CommandTable() {
 
 void PrintHelp() {
     PrintLine("usage: sxdriver COMMAND [OPTIONS]");
-    PrintLine("WIN: --window|-w CAPTION, --window-part|-W TEXT, --class|-k CLASS, --pid N");
+    PrintLine("WIN: --window|-w CAPTION, --window-part|-W TEXT, --class|-k CLASS, --pid N, --handle 0xHWND");
     PrintLine("CTL: --id|-i N, --text|-t TEXT, --text-part|-T TEXT, --ctl-class|-c CLASS, --name|-n NAME, --nth N");
     PrintLine("every command: --timeout MS (finding: 10000, wait-window/wait-text: 20000)");
     for (const TCommandInfo& command : CommandTable()) PrintLine(std::string("  ") + command.Name + " " + command.Help);

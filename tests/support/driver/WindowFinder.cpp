@@ -21,6 +21,7 @@ bool Contains(const std::wstring& haystack, const std::wstring& needle) {
 }
 
 bool MatchesTop(HWND hwnd, const TWindowQuery& query) {
+    if (query.Handle && hwnd != query.Handle) return false;
     if (query.Pid != 0 && WindowPid(hwnd) != query.Pid) return false;
     if (query.ClassName && WindowClass(hwnd) != *query.ClassName) return false;
     if (query.Caption || query.CaptionPart) {
@@ -57,6 +58,7 @@ std::string TWindowQuery::Describe() const {
     if (CaptionPart) text += " caption containing \"" + ToUtf8(*CaptionPart) + "\"";
     if (ClassName) text += " class \"" + ToUtf8(*ClassName) + "\"";
     if (Pid) text += " pid " + std::to_string(Pid);
+    if (Handle) text += " handle " + Hex(Handle);
     return text.empty() ? " (any)" : text;
 }
 
@@ -66,6 +68,7 @@ TWindowQuery TWindowQuery::FromArgs(const TArgs& args) {
     query.CaptionPart = args.Get("window-part");
     query.ClassName = args.Get("class");
     query.Pid = static_cast<DWORD>(args.Number("pid", 0));
+    query.Handle = reinterpret_cast<HWND>(static_cast<intptr_t>(args.Number("handle", 0)));
     return query;
 }
 

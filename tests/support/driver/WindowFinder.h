@@ -18,7 +18,8 @@ struct TWindowQuery {
     std::optional<std::wstring> CaptionPart;  // --window-part: caption contains
     std::optional<std::wstring> ClassName;    // --class
     DWORD Pid = 0;                            // --pid, 0 = any process
-    bool IsEmpty() const { return !Caption && !CaptionPart && !ClassName && Pid == 0; }
+    HWND Handle = nullptr;                    // --handle: this one window (as printed by wait-window)
+    bool IsEmpty() const { return !Caption && !CaptionPart && !ClassName && Pid == 0 && !Handle; }
     std::string Describe() const;
     static TWindowQuery FromArgs(const TArgs& args);
     static TWindowQuery OfClass(const wchar_t* className);
