@@ -14,7 +14,7 @@
 #include "desktop/Dialogs.h"
 #include "desktop/IniFile.h"
 #include "desktop/ListBox.h"
-#include "shared/UiDirectories.h"
+#include "shared/PersonalFolder.h"
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxAutoRun.h"
 #include "shell/sxShutdown.h"
@@ -34,7 +34,7 @@ TIniFile& TrashListFile() { return Opened(gTrashListFile); }
 TIniFile& DeleteListFile() { return Opened(gDeleteListFile); }
 
 TTrashcan MakeTrashcan() {
-    return TTrashcan(TrashListFile(), TUiDirectories(nullptr).Personal() + "Trashcan\\");
+    return TTrashcan(TrashListFile(), PersonalFolder() + "Trashcan\\");
 }
 
 void LoadListBox(TListBox& box, const TIniFile& list) {

@@ -29,7 +29,7 @@
 #include "desktop/SysUtils.h"
 #include "desktop/Timer.h"
 #include "shared/SharedClasses.h"
-#include "shared/UiDirectories.h"
+#include "shared/PersonalFolder.h"
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxApplicationProperties.h"
 #include "shell/sxAutoRun.h"
@@ -44,8 +44,6 @@ namespace {
 
 // Only the first argument counts, compared exactly: "-S" or "/s" is no switch.
 bool StartedWithSwitch() { return __argc > 1 && std::strcmp(__argv[1], "-s") == 0; }
-
-std::string PersonalFolder() { return TUiDirectories(nullptr).Personal(); }
 
 // A per-user file that refuses a write is reported, and the start-up goes on with the next
 // step: the pages and the other files are still worth having.

@@ -25,6 +25,7 @@
 #include "desktop/SysUtils.h"
 #include "shared/HttpFetch.h"
 #include "shared/SharedClasses.h"
+#include "shared/PersonalFolder.h"
 #include "shared/UiDirectories.h"
 #include "shared/UpdateSite.h"
 #include "updater/UpdateNumbers.h"
@@ -162,7 +163,8 @@ void Tmain::dlfileDoneFile(TObject*, const std::string&, int) {
 }
 
 std::string Tmain::SettingsFile() const {
-    const std::string personal = dirs->Personal();
+    // The main program's own lookup: both programs must reach the same file.
+    const std::string personal = PersonalFolder();
     return personal.empty() ? std::string() : SettingsFileName(personal, luser->Caption());
 }
 

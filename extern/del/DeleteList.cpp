@@ -2,43 +2,15 @@
 #include "DeleteList.h"
 
 #include "Varnel2/Varnel2.h"
+#include "shared/PersonalFolder.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 namespace {
 
 constexpr char ListSection[] = "list";
 constexpr char FreeSlot[] = "defval";
 constexpr int SlotCount = 201;  // keys "0" to "200"
-
-std::string ReadPersonalValue() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return {};
-    char buffer[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
-    DWORD type = 0;
-    LONG rc = RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-    buffer[size < MAX_PATH ? size : MAX_PATH] = '\0';
-    return buffer;
-}
-
-// A missing Personal value must not send us to whatever folder is current:
-// fall back to the shell's own answer, as the programs do.
-std::string PersonalFolder() {
-    std::string folder = ReadPersonalValue();
-    if (folder.empty()) {
-        char buffer[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, buffer)))
-            folder = buffer;
-    }
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    return folder;
-}
 
 std::string UpperAscii(std::string text) {
     for (char& c : text)

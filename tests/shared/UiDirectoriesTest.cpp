@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "shared/PersonalFolder.h"
 #include "shared/UiDirectories.h"
+#include <shlobj.h>
 
 namespace {
 
@@ -98,6 +100,26 @@ TEST(UiDirectoriesTest, PersonalGetsOneBackslashAndNothingWhenMissing) {
         else if (c.Type == REG_DWORD) saved.SetDword(42);
         else saved.Delete();
         EXPECT_EQ(dirs.Personal(), c.Expected) << (c.Stored ? c.Stored : "(absent)") << " type " << c.Type;
+    }
+}
+
+// The per-user files follow the Shell Folders value; without one they go where the shell
+// says, never into the current folder.
+TEST(UiDirectoriesTest, PersonalFolderFallsBackToTheShellsAnswerWhenTheValueIsMissingOrEmpty) {
+    TSavedValue saved(HKEY_CURRENT_USER, "Personal");
+    ASSERT_TRUE(saved.IsOpen());
+    saved.SetString("C:\\Sentinox Docs");
+    EXPECT_EQ(PersonalFolder(), "C:\\Sentinox Docs\\");
+
+    for (bool present : {true, false}) {
+        if (present) saved.SetString("");
+        else saved.Delete();
+        char shell[MAX_PATH] = {};
+        ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, shell)));
+        std::string expected = std::string(shell) + "\\";
+        std::string folder = PersonalFolder();
+        EXPECT_EQ(folder, expected) << (present ? "empty value" : "no value");
+        EXPECT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
     }
 }
 

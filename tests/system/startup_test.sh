@@ -180,4 +180,18 @@ drv wait-window -w "$W" --state exists --timeout 30000 >/dev/null
 wait_notifications 2
 drv wait-window -w "$W" --state hidden --timeout 10000 >/dev/null
 stop_program "$pid"
+
+# --- no "Personal" shell folder value: the files go where the shell says, not to the Windows folder ---
+FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+personal_value=$(sx_reg_query "$FOLDERS" Personal)
+sx_reg delete "$FOLDERS" /v Personal /f
+export SENTINOX_TEST_USERNAME=nofolder
+sx_start sentinox.exe
+pid=$SX_LAST_PID
+drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
+wait_notifications 3
+sx_assert_file "$(user_file NOFOLDER_white.snx)" "no Personal value: White List in the shell's Documents folder"
+sx_assert_eq "" "$(ls "$WINEPREFIX/drive_c/windows" | grep -i '^nofolder' || true)" "no Personal value: nothing in the Windows folder"
+stop_program "$pid"
+sx_reg add "$FOLDERS" /v Personal /d "$personal_value" /f
 sx_pass
