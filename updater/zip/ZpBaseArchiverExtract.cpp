@@ -145,6 +145,7 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
                         DoOnFileProgress(storedName, operation, 0, ppStart, FCancelled);
                         if (FCancelled) break;
                     }
+                    FPasswordSkipped = false;   // a folder item never asks: no answer of an earlier item may count
                     if (operation == poExtract) ExtractTaggedFile(index, name, baseDir);
                     else throw EZpNotSupported("This item operation");
                     if (progress) {
@@ -152,7 +153,8 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
                         DoOnFileProgress(storedName, operation, 100, ppEnd, cancel);
                         FCancelled = FCancelled || cancel;
                     }
-                    if (!FCancelled) ++FFilesProcessed;
+                    // A skipped password leaves the item unwritten: it is not done.
+                    if (!FCancelled && !FPasswordSkipped) ++FFilesProcessed;
                     break;
                 } catch (const EZpException& e) {
                     action = fxaIgnore;
