@@ -242,6 +242,8 @@ bool TZpBaseArchiver::CommitItems(TZpStream* out) {
                 if (closedVolume) action = fxaAbort;
                 else DoOnProcessFileFailure(name, static_cast<TZpProcessOperation>(item.Operation), e.NativeCode(),
                                             e.MessageIndex(), e.what(), action);
+                // Old data that could not be written cannot be left out: that would lose an item nobody asked to go.
+                if (action == fxaIgnore && !fresh && e.NativeCode() == 46) action = fxaAbort;
                 if (action == fxaRetry) continue;
                 if (action == fxaIgnore) {
                     // A refreshed item keeps its old data; an added one, or old data that cannot be read, goes.
@@ -329,7 +331,8 @@ void TZpBaseArchiver::WriteItem(TDirItem& item, TZpStream* source, TZpStream& ou
     zp::TLocalHeader local;
     local.Signature = variant ? zp::VariantLocalSignature : zp::LocalSignature;
     local.VersionNeeded = zip64 ? (variant ? 0x412D : 45) : item.Header.VersionNeeded;
-    local.Flags = encrypted ? 1 : 0;
+    // The same flags as the directory's copy (a folder's 2 included): peers compare the two.
+    local.Flags = static_cast<uint16_t>(item.IsDirectory() ? item.Header.Flags : encrypted ? 1 : 0);
     local.Method = item.Header.Method;
     local.Time = item.Header.Time;
     local.Date = item.Header.Date;

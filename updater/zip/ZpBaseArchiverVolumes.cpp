@@ -169,9 +169,11 @@ void TZpBaseArchiver::CreateVolume(int volumeNumber) {
         VolumeInfo.VolumeNumber = volume.VolumeNumber;
         VolumeInfo.Kind = volume.Kind;
         FWrittenVolumes.push_back(name);
-        // A disk without its label is still a volume: a failure to label it is no reason to stop.
-        if (FSpanningMode == smSpanning)
-            zp::platform::LabelVolume(ZpExtractFileDrive(ZpExpandFileName(name)), "pkback# " + Number("%.3d", volumeNumber + 1));
+        // Only a removable disk is labelled: a fixed disk's own label is the user's. A disk without
+        // its label is still a volume, so a failure to label it is no reason to stop.
+        std::string drive = ZpExtractFileDrive(ZpExpandFileName(name));
+        if (FSpanningMode == smSpanning && ZpIsRemovableDrive(drive))
+            zp::platform::LabelVolume(drive, "pkback# " + Number("%.3d", volumeNumber + 1));
         return;
     }
     throw EZpException(45, this);
