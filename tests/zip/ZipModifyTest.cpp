@@ -519,9 +519,14 @@ TEST_F(ZipModifyTest, InMemoryArchiveTakesStreamsAndIsWrittenOut) {
     TZpMemoryStream out;
     FZip.DecompressItem(0, out);
     EXPECT_TRUE(std::string(out.Data().begin(), out.Data().end()) == text);
+    // Changes still pending when the archive goes to a file go with it.
+    FZip.BeginUpdate();
+    FZip.AddFromStream("late.txt", std::make_shared<TZpMemoryStream>(std::vector<uint8_t>{'l', 'a', 't', 'e'}));
     FZip.FileName = Path("memory.zip");
     FZip.SetInMemory(false);
+    EXPECT_EQ(FZip.UpdateCount(), 0);
     FZip.CloseArchive();
     zt::WriteFile(Path("expected/notes/text.txt"), text);
-    EXPECT_EQ(PeerCheck(Path("memory.zip"), "", {"notes/text.txt"}, FScratch.Path() / "expected"), "");
+    zt::WriteFile(Path("expected/late.txt"), "late");
+    EXPECT_EQ(PeerCheck(Path("memory.zip"), "", {"notes/text.txt", "late.txt"}, FScratch.Path() / "expected"), "");
 }

@@ -81,6 +81,8 @@ void TZpBaseArchiver::SetInMemory(bool value) {
     }
     if (!value) {
         if (ZpExtractFileName(FileName).empty()) throw EZpException(29, this);
+        Commit();   // pending changes belong in what is written out
+        FUpdateCount = 0;
         auto* memory = dynamic_cast<TZpMemoryStream*>(FArchiveStream.get());
         // An archive that never received an item gets its end record first, or the file could not be reopened.
         if (memory && memory->Size() == 0 && FDirectory) FDirectory->WriteCentralDir(false);
