@@ -478,6 +478,7 @@ TEST_F(ZipModifyTest, TestingReportsTheBadItemsOnly) {
 }
 
 TEST_F(ZipModifyTest, CommitReportsItsProgress) {
+    FZip.Options.FlushBuffers = true;   // the new archive reaches the disk before it takes the old one's place
     std::vector<std::string> events;
     FZip.OnOverallProgress = [&](TZpBaseArchiver*, double p, TZpProcessOperation op, TZpProgressPhase phase, bool&) {
         if (phase != ppProcess) events.push_back("overall " + std::to_string(op) + " " + std::to_string(int(p)));
