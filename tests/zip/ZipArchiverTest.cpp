@@ -5,21 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-namespace {
-
-int NativeError(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const EZpException& e) {
-        return e.NativeCode();
-    }
-    return 0;
-}
-
-} // namespace
-
 TEST(ZipArchiverTest, ConstructionDefaults) {
     TZipArchiver zip;
     EXPECT_EQ(zip.Zip64Mode, zmDisabled);
@@ -44,7 +29,7 @@ TEST(ZipArchiverTest, CompressionLevelAndModeFollowEachOther) {
     EXPECT_EQ(zip.CompressionLevel(), clNormal);
     zip.SetCompressionLevel(clNormal);
     EXPECT_EQ(zip.CompressionMode(), 6);
-    EXPECT_EQ(NativeError([&] { zip.SetCompressionMode(10); }), 5);
+    EXPECT_EQ(zt::NativeError([&] { zip.SetCompressionMode(10); }), 5);
     EXPECT_EQ(zip.CompressionMode(), 6);
     EXPECT_EQ(zip.CompressionLevel(), clNormal);
     zip.SetCompressionMode(0);
@@ -57,8 +42,8 @@ TEST(ZipArchiverTest, OpeningFailuresLeaveTheComponentClosed) {
     zt::TScratch scratch;
     TZipArchiver zip;
     zip.Name = "zip";
-    EXPECT_EQ(NativeError([&] { zip.OpenArchive(2); }), 10);
-    EXPECT_EQ(NativeError([&] { zip.OpenArchive(); }), 9);
+    EXPECT_EQ(zt::NativeError([&] { zip.OpenArchive(2); }), 10);
+    EXPECT_EQ(zt::NativeError([&] { zip.OpenArchive(); }), 9);
     zip.FileName = scratch / "missing.zip";
     try {
         zip.OpenArchive(2);
@@ -68,15 +53,15 @@ TEST(ZipArchiverTest, OpeningFailuresLeaveTheComponentClosed) {
         EXPECT_NE(std::string(e.what()).find(zip.FileName), std::string::npos);
     }
     EXPECT_FALSE(zip.Active());
-    EXPECT_EQ(NativeError([&] { (void)zip.Size(); }), 13);
-    EXPECT_EQ(NativeError([&] { zip.ExtractFiles("*.*"); }), 13);
+    EXPECT_EQ(zt::NativeError([&] { (void)zip.Size(); }), 13);
+    EXPECT_EQ(zt::NativeError([&] { zip.ExtractFiles("*.*"); }), 13);
     zip.FileName = zt::Data("not-a-zip.zip");
-    EXPECT_EQ(NativeError([&] { zip.OpenArchive(2); }), 35);
+    EXPECT_EQ(zt::NativeError([&] { zip.OpenArchive(2); }), 35);
     EXPECT_FALSE(zip.Active());
     zip.CloseArchive();
     zip.CloseArchive();
     zip.SetInMemory(true);
-    EXPECT_EQ(NativeError([&] { zip.OpenArchive(2); }), 28);
+    EXPECT_EQ(zt::NativeError([&] { zip.OpenArchive(2); }), 28);
 }
 
 TEST(ZipArchiverTest, OpensReportsSizeAndCloses) {
@@ -90,8 +75,8 @@ TEST(ZipArchiverTest, OpensReportsSizeAndCloses) {
     EXPECT_EQ(zip.Size(), static_cast<int64_t>(zt::fs::file_size(zt::DataPath("info-deflated.zip"))));
     EXPECT_EQ(zip.ItemCount(), 8);   // five files and three folders
     EXPECT_THROW(zip.SetSpanningMode(smSplitting), std::runtime_error);
-    EXPECT_EQ(NativeError([&] { zip.UpdateItem(0, "x"); }), 25);
-    EXPECT_EQ(NativeError([&] { zip.DeleteItem(99); }), 21);
+    EXPECT_EQ(zt::NativeError([&] { zip.UpdateItem(0, "x"); }), 25);
+    EXPECT_EQ(zt::NativeError([&] { zip.DeleteItem(99); }), 21);
     zip.CloseArchive();
     EXPECT_FALSE(zip.Active());
     std::string after = zt::ReadFile(zt::DataPath("info-deflated.zip"));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ void RemoveTree(const fs::path& path);                   // read-only files incl
 
 // The input tree every peer archive was made from, as relative file names.
 const std::vector<std::string>& SourceFiles();
+
+// The native error of the EZpException a call raises; 0 when it raises none.
+int NativeError(const std::function<void()>& call);
+
+// A path as the host's own programs see it (under Wine: the Unix path behind Z:).
+std::string HostPath(const fs::path& path);
+// Runs a line of the host's shell (Info-ZIP, 7-Zip, cmp), from the native build or from under Wine;
+// answers its exit status, its output in *output when asked.
+int RunHost(const std::string& command, std::string* output = nullptr);
 
 // A fresh folder per test below the build tree, removed again when the test ends.
 class TScratch {

@@ -2,8 +2,12 @@
 #include "ZipArchiver.h"
 #include "ZipTestSupport.h"
 #include "ZpException.h"
+#include "ZpPlatform.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -122,4 +126,113 @@ TEST_F(ZipVolumesTest, VolumeNamesFollowTheNamingRules) {
     base.SetSpanningMode(smSplitting);
     base.SpanningOptions.AdvancedNaming = false;
     EXPECT_EQ(base.VolumeName("C:\\u\\name.zip", 0, false), "C:\\u\\name.F01");
+}
+
+TEST_F(ZipVolumesTest, NewSplitArchiveIsWrittenInVolumesThatPeersJoin) {
+    for (bool advanced : {false, true}) {
+        SCOPED_TRACE(advanced ? "advanced naming" : "plain naming");
+        zt::fs::path dir = FScratch.Path() / (advanced ? "advanced" : "plain");
+        zt::fs::create_directories(dir);
+        TZipArchiver zip;
+        zip.SetSpanningMode(smSplitting);
+        zip.SpanningOptions.AdvancedNaming = advanced;
+        zip.SpanningOptions.VolumeSize = vsCustom;
+        zip.SpanningOptions.SetCustomVolumeSize(65536);
+        zip.Options.FlushBuffers = false;
+        zip.FileName = (dir / "new.zip").string();
+        zip.OpenArchive(fmCreate);
+        zip.BaseDir = zt::Data("src");
+        zip.AddFiles("*.*");
+        zip.CloseArchive();
+        std::vector<std::string> volumes;
+        for (auto& e : zt::fs::directory_iterator(dir)) {
+            volumes.push_back(e.path().filename().string());
+            EXPECT_LE(zt::fs::file_size(e.path()), 65536u) << e.path();
+        }
+        ASSERT_GE(volumes.size(), 5u);
+        EXPECT_EQ(std::count(volumes.begin(), volumes.end(), "new.zip"), 1);
+        EXPECT_EQ(std::count(volumes.begin(), volumes.end(), advanced ? "new_001.zip" : "new.Z01"), 1);
+
+        TZipArchiver reader;
+        reader.FileName = zip.FileName;
+        reader.BaseDir = (dir / "out").string();
+        reader.OpenArchive(2);
+        EXPECT_EQ(reader.SpanningMode(), smSplitting);
+        EXPECT_EQ(reader.SpanningOptions.AdvancedNaming, advanced);
+        reader.ExtractFiles("*.*");
+        reader.CloseArchive();
+        for (const std::string& f : zt::SourceFiles())
+            EXPECT_TRUE(zt::ReadFile(dir / "out" / f) == zt::ReadFile(zt::DataPath("src/" + f))) << f;
+        if (advanced) continue;
+
+        // 7-Zip reads the volumes (it looks for lower-case .z01 beside .zip), the item that spans them all included.
+        // (Info-ZIP's own joining, zip -s 0, fails on any item spanning more than two volumes, its own ones too.)
+        zt::fs::path peer = dir / "peer";
+        zt::fs::create_directories(peer);
+        for (const std::string& v : volumes) {
+            std::string lower = v;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            zt::fs::copy_file(dir / v, peer / lower);
+        }
+        std::string output;
+        std::string command = "cd '" + zt::HostPath(peer) + "' && 7z t -bd new.zip && 7z x -so new.zip sub/data.bin | cmp - '" +
+                              zt::HostPath(zt::DataPath("src/sub/data.bin")) + "'";
+        EXPECT_EQ(zt::RunHost(command, &output), 0) << output;
+    }
+}
+
+TEST_F(ZipVolumesTest, SpannedArchiveAsksForBlankDisksAndWaitsOutAFullOne) {
+    std::vector<int> blank, full;
+    TZipArchiver zip;
+    zip.SetSpanningMode(smSpanning);
+    zip.SpanningOptions.VolumeSize = vsCustom;
+    zip.SpanningOptions.SetCustomVolumeSize(100000);
+    zip.Options.FlushBuffers = false;
+    zip.FileName = (FScratch.Path() / "span.zip").string();
+    zip.OnRequestBlankVolume = [&](TZpBaseArchiver*, int number, std::string& name, bool&) {
+        blank.push_back(number);
+        zt::fs::path disk = FScratch.Path() / ("disk" + std::to_string(number));
+        zt::fs::create_directories(disk);
+        name = (disk / ("span_00" + std::to_string(number) + ".zip")).string();
+    };
+    zip.OnDiskFull = [&](TZpBaseArchiver*, int number, const std::string&, bool& cancel) {
+        full.push_back(number);
+        zp::platform::LimitDiskSpace(-1);   // another disk, with room
+        cancel = false;
+    };
+    zp::platform::LimitDiskSpace(60000);   // less than any volume needs
+    zip.OpenArchive(fmCreate);
+    zp::platform::LimitDiskSpace(-1);
+    zip.BaseDir = zt::Data("src");
+    zip.AddFiles("*.*");
+    zip.CloseArchive();
+    EXPECT_EQ(full, std::vector<int>{1});
+    ASSERT_GE(blank.size(), 4u);
+    EXPECT_EQ(blank[0], 1);
+    EXPECT_EQ(blank[1], 1);   // asked again after the full disk
+    EXPECT_EQ(blank.back(), static_cast<int>(blank.size()) - 1);
+
+    // Gathered in one folder, the disks' files are the volumes of an archive split with advanced names.
+    zt::fs::path all = FScratch.Path() / "all";
+    zt::fs::create_directories(all);
+    int disks = blank.back();
+    for (int n = 1; n < disks; ++n) {
+        std::string name = "span_00" + std::to_string(n) + ".zip";
+        zt::fs::copy_file(FScratch.Path() / ("disk" + std::to_string(n)) / name, all / name);
+    }
+    zt::fs::copy_file(FScratch.Path() / ("disk" + std::to_string(disks)) / "span.zip", all / "span.zip");
+    FZip.FileName = (all / "span.zip").string();
+    FZip.OpenArchive(2);
+    EXPECT_EQ(FZip.SpanningMode(), smSplitting);
+    FZip.ExtractFiles("*.*");
+    FZip.CloseArchive();
+    EXPECT_TRUE(FFailures.empty());
+    ExpectTreeExtracted();
+
+    // Without a handler the blank disk is asked for by a dialog; closed, it ends the creation.
+    TZipArchiver refused;
+    refused.SetSpanningMode(smSpanning);
+    refused.FileName = (FScratch.Path() / "refused.zip").string();
+    EXPECT_EQ(zt::NativeError([&] { refused.OpenArchive(fmCreate); }), 45);
+    EXPECT_FALSE(refused.Active());
 }

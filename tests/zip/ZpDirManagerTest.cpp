@@ -152,3 +152,22 @@ TEST(ZpDirManagerTest, EmptyDirectoryIsWrittenAsABareEndRecord) {
     std::string expected = zt::ReadFile(zt::DataPath("py-empty.zip"));
     EXPECT_EQ(std::string(s.Data().begin(), s.Data().end()), expected);
 }
+
+TEST(ZpDirManagerTest, ManyItemsGetTheZip64RecordsAndReadBackWhole) {
+    // 65,535 items or more do not fit the end record's counts: without the Zip64 records they would read back as 65,535.
+    TZpMemoryStream s;
+    TZpDirManager writer(&s, nullptr, true);
+    TDirItem item;
+    item.Header.ExternalAttributes = 0x10;
+    for (int i = 0; i < 70000; ++i) {
+        item.Name = std::to_string(i) + "/";
+        writer.NewItems().Add(item);
+    }
+    writer.WriteCentralDir(false);
+    TZpDirManager reader(&s, nullptr, false);
+    reader.ReadCentralDir();
+    EXPECT_TRUE(reader.IsZip64());
+    ASSERT_EQ(reader.Items().Count(), 70000);
+    EXPECT_EQ(reader.Items()[69999].Name, "69999/");
+    EXPECT_EQ(reader.EndRecord().TotalEntries, 0xFFFF);
+}

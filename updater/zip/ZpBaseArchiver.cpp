@@ -81,6 +81,8 @@ void TZpBaseArchiver::SetInMemory(bool value) {
     }
     if (!value) {
         if (ZpExtractFileName(FileName).empty()) throw EZpException(29, this);
+        Commit();   // pending changes belong in what is written out
+        FUpdateCount = 0;
         auto* memory = dynamic_cast<TZpMemoryStream*>(FArchiveStream.get());
         // An archive that never received an item gets its end record first, or the file could not be reopened.
         if (memory && memory->Size() == 0 && FDirectory) FDirectory->WriteCentralDir(false);
@@ -123,12 +125,16 @@ void TZpBaseArchiver::OpenArchive(uint16_t mode) {
             if (FInMemory) {
                 FArchiveStream = std::make_unique<TZpMemoryStream>();
             } else {
-                if (FSpanningMode != smNone) throw EZpNotSupported("Creating a multi-volume archive");
                 VolumeInfo.Reset();
                 VolumeInfo.SetFirst(true);
-                FArchiveStream = zp::platform::OpenFile(FileName, fmCreate);
-                if (!FArchiveStream) throw EZpException(19, this, {FileName});
-                FCurrentVolumeName = FileName;
+                FWrittenVolumes.clear();
+                if (FSpanningMode != smNone) {
+                    CreateVolume(0);
+                } else {
+                    FArchiveStream = zp::platform::OpenFile(FileName, fmCreate);
+                    if (!FArchiveStream) throw EZpException(19, this, {FileName});
+                    FCurrentVolumeName = FileName;
+                }
             }
             FDirectory = std::make_unique<TZpDirManager>(FArchiveStream.get(), this, true);
         } else {
@@ -164,10 +170,16 @@ void TZpBaseArchiver::OpenArchive() {
 
 void TZpBaseArchiver::CloseArchive() {
     if (FActive) {
-        // Nothing raises UpdateCount in this engine, so there is never a commit to run here.
+        // A failed commit has left the archive as it was; closing goes on regardless.
+        try {
+            Commit();
+        } catch (...) {
+        }
+        FUpdateCount = 0;
         if (FArchiveStream && FDirectory && FArchiveStream->Size() == 0) {
             try {
                 FDirectory->WriteCentralDir(false);
+                if (MultiVolume() && FOpenMode == fmCreate) FinishVolumes();
             } catch (...) {
             }
         }
@@ -182,26 +194,11 @@ int64_t TZpBaseArchiver::Size() const {
     return FArchiveStream->Size();
 }
 
-int TZpBaseArchiver::ItemCount() const { return FDirectory ? FDirectory->Items().Count() : 0; }
+int TZpBaseArchiver::ItemCount() const { return FDirectory ? ItemsInUse().Count() : 0; }
 
-const TDirItem& TZpBaseArchiver::Item(int index) const {
-    if (!FDirectory) throw EZpException(13, this);
-    return FDirectory->Items()[index];
-}
+const TDirItem& TZpBaseArchiver::Item(int index) const { return ItemsInUse()[index]; }
 
 std::string TZpBaseArchiver::ArchiveComment() const { return FDirectory ? FDirectory->Comment() : std::string(); }
-
-void TZpBaseArchiver::UpdateItem(int index, const std::string&) {
-    if (index < 0 || index >= ItemCount()) throw EZpException(24, this);
-    if (FUpdateCount <= 0) throw EZpException(25, this);
-    throw EZpNotSupported("Updating an item");
-}
-
-void TZpBaseArchiver::DeleteItem(int index) {
-    if (index < 0 || index >= ItemCount()) throw EZpException(21, this);
-    if (FUpdateCount <= 0) throw EZpException(22, this);
-    throw EZpNotSupported("Deleting an item");
-}
 
 // Dispatchers: the handler when one is assigned, else the default answer or dialog.
 

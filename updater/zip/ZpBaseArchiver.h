@@ -1,8 +1,12 @@
-// updater/zip/ZpBaseArchiver.h -- TZpBaseArchiver: one zip archive, its options, events and extraction
+// updater/zip/ZpBaseArchiver.h -- TZpBaseArchiver: one zip archive, its options, events, extraction and changes
 //
 // Portable component: Name, properties and events are plain members; the default dialogs go
 // through Ui (borrowed; TZpHeadlessUi when none is attached). All calls run on the caller's
 // thread; item loops of all archivers in the process are serialised by one recursive lock.
+//
+// Changes come in two stages: item operations flag items of a new directory, and the commit
+// (the outermost EndUpdate, or CloseArchive) writes the archive anew beside the old one and puts
+// it in the old one's place only once it is complete.
 #pragma once
 
 #include "ZpArchiveItem.h"
@@ -13,7 +17,9 @@
 #include "ZpTypes.h"
 #include "ZpVolumeNumberInfo.h"
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -89,7 +95,19 @@ public:
     void ExtractTaggedFile(int index, const std::string& fileName, const std::string& baseDir);
     void DecompressItem(int index, TZpStream& outStream);
 
-    // Modification and commit: their guards stand; the work itself is not in this engine.
+    // Changes. Outside BeginUpdate/EndUpdate each operation is an update of its own and commits at once.
+    void BeginUpdate();                                      // 13 closed, 32 read-only, 52 existing multi-volume
+    void EndUpdate();                                        // the outermost one commits; a failed commit raises
+    // Files below BaseDir (or absolute) matching fileMask, or FileMasks when it is empty; subfolders with
+    // Options.Recurse. An item of the same stored name is replaced by Options.OverwriteMode's rule.
+    void AddFiles(const std::string& fileMask = std::string(), int16_t searchAttr = 10431,
+                  const std::string& exclusionMask = std::string());
+    void AddFromStream(const std::string& storedName, std::shared_ptr<TZpStream> source);   // read at commit
+    // Items matching the mask, refreshed from their files below BaseDir by Options.OverwriteMode's rule.
+    void UpdateFiles(const std::string& fileMask, int16_t searchAttr = 10431, const std::string& exclusionMask = "");
+    void DeleteFiles(const std::string& fileMask, int16_t searchAttr = 10431, const std::string& exclusionMask = "");
+    // Decodes the matching items into a temporary file each; a bad item goes to OnProcessFileFailure.
+    void TestFiles(const std::string& fileMask, int16_t searchAttr = 10431, const std::string& exclusionMask = "");
     void UpdateItem(int index, const std::string& sourceFile);   // native error 24 or 25
     void DeleteItem(int index);                                  // native error 21 or 22
 
@@ -105,7 +123,7 @@ public:
     bool Cancelled() const { return FCancelled; }
     bool PasswordSkipped() const { return FPasswordSkipped; }
     TZpVolumeNumberInfo VolumeInfo;
-    int ItemCount() const;
+    int ItemCount() const;                                   // of the new directory while an update runs
     const TDirItem& Item(int index) const;
     std::string ArchiveComment() const;
     TZpDirManager* Directory() const { return FDirectory.get(); }
@@ -146,6 +164,46 @@ private:
     void MakeVolumeCurrent(int volumeNumber);
     size_t ReadSpanned(void* buffer, size_t count);
     TZpStream& ArchiveStream();
+    // Writing volumes of a new multi-volume archive.
+    void CreateVolume(int volumeNumber);
+    int64_t RoomOnVolume();
+    void KeepTogether(size_t count);
+    void WriteSpanned(const void* buffer, size_t count);
+    void FinishVolumes();
+    void DiscardVolumes();
+    bool MultiVolume() const { return FSpanningMode != smNone; }
+    // Changes and the commit.
+    TZpDirArray& ItemsInUse();
+    const TZpDirArray& ItemsInUse() const;
+    void CheckUpdating(int code) const;
+    void AsUpdate(const std::function<void()>& step);
+    void DropUpdate();
+    void SetUpItem(TDirItem& item, const std::string& sourceFile, const std::string& storedName, uint32_t attributes,
+                   const std::string& comment);
+    int FindNewItem(const std::string& storedName) const;
+    bool MayReplace(const TDirItem& item, const std::string& sourceFile, const std::string& storedName);
+    void PutNewItem(const std::string& sourceFile, std::string storedName, uint32_t attributes,
+                    std::shared_ptr<TZpStream> source);
+    void AddFoundFile(const std::string& path, bool folder, const std::string& baseDir);
+    void AddFolder(const std::string& folder, const std::string& pattern, int16_t searchAttr,
+                   const std::vector<std::string>& exclusions, const std::string& baseDir);
+    void RefreshTaggedItem(int index, const std::string& baseDir);
+    void TestTaggedItem(int index);
+    std::string TempFolder() const;
+    uint16_t ReopenMode() const;
+    void Commit();
+    void CommitSingle(TZpProcessOperation operation);
+    void CommitVolumes(TZpProcessOperation operation);
+    bool CommitItems(TZpStream* out);
+    bool WriteNewItem(int index, TZpStream* out);
+    void WriteItem(TDirItem& item, TZpStream* source, TZpStream& out, int64_t headerPosition);
+    void CompressData(TDirItem& item, TZpStream& source, uint64_t size, TZpStream& out, uint32_t& crc);
+    void CopyOldItem(int index, TZpStream& out);
+    void PlaceItemOnVolumes(TDirItem& item, TZpStream& staged);
+    void CopyPrefix(TZpStream& out);
+    void ReplaceArchive(std::unique_ptr<TZpStream> built, const std::string& builtPath);
+    void AcceptCommit();
+    static std::recursive_mutex& ProcessLock();
     bool SearchStep(TZpArchiveItem& item);
     bool StreamDecode(int index, const TDirItem& item, TZpStream& out, uint32_t& crcOut, uint64_t& writtenOut);
     bool BlockDecode(int index, const TDirItem& item, TZpStream& out, uint32_t& crcOut, uint64_t& writtenOut);
@@ -171,4 +229,5 @@ private:
     bool FProgressEnabled = false;
     bool FPasswordSkipped = false;
     TZpProcessOperation FOperation = poExtract;
+    std::vector<std::string> FWrittenVolumes;   // volumes created by the running commit
 };

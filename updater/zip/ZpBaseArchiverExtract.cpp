@@ -20,9 +20,6 @@
 
 namespace {
 
-// Serialises the item loops of all archivers in the process; recursive, as a handler may start another loop.
-std::recursive_mutex gZpProcessLock;
-
 constexpr size_t ChunkSize = 1048576;
 constexpr size_t BlockHeaderSize = 50;
 // The attribute bits a search tests; read-only, archive and higher bits pass always.
@@ -42,6 +39,12 @@ std::string FolderPart(const std::string& s) {
 
 } // namespace
 
+std::recursive_mutex& TZpBaseArchiver::ProcessLock() {
+    // Serialises the item loops of all archivers in the process; recursive, as a handler may start another loop.
+    static std::recursive_mutex lock;
+    return lock;
+}
+
 void TZpBaseArchiver::ExtractFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
     if (!FActive) throw EZpException(13, this);
     if (FUpdateCount > 0) throw EZpException(26, this);
@@ -51,10 +54,10 @@ void TZpBaseArchiver::ExtractFiles(const std::string& fileMask, int16_t searchAt
 
 void TZpBaseArchiver::TagFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
     if (!FDirectory) return;
-    FDirectory->Items().ClearTags();
+    ItemsInUse().ClearTags();
     TZpArchiveItem item;
     for (bool found = FindFirst(fileMask, item, exclusionMask, searchAttr); found; found = FindNext(item))
-        FDirectory->Items().ItemRef(item.ItemIndex).Tag = true;
+        ItemsInUse().ItemRef(item.ItemIndex).Tag = true;
 }
 
 bool TZpBaseArchiver::FindFirst(const std::string& fileMask, TZpArchiveItem& item, const std::string& exclusionMask,
@@ -77,7 +80,7 @@ bool TZpBaseArchiver::FindNext(TZpArchiveItem& item) {
 
 bool TZpBaseArchiver::SearchStep(TZpArchiveItem& item) {
     for (int i = std::max(0, item.ItemIndex); i < ItemCount(); ++i) {
-        const TDirItem& it = FDirectory->Items()[i];
+        const TDirItem& it = ItemsInUse()[i];
         std::string name = it.Name;
         if (!name.empty() && (name.back() == '/' || name.back() == '\\')) name.pop_back();
         std::string backslashed = Slashed(name, '/', '\\');
@@ -116,9 +119,12 @@ bool TZpBaseArchiver::SearchStep(TZpArchiveItem& item) {
 }
 
 void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
-    std::lock_guard<std::recursive_mutex> hold(gZpProcessLock);
+    std::lock_guard<std::recursive_mutex> hold(ProcessLock());
     if (!FDirectory) throw EZpException(13, this);
-    TZpDirArray& items = FDirectory->Items();
+    // Deleting and refreshing change the new directory: only an update accepts them.
+    if (operation == poDelete) CheckUpdating(22);
+    if (operation == poUpdate) CheckUpdating(25);
+    TZpDirArray& items = ItemsInUse();
     FFilesProcessed = 0;
     FFilesTotal = 0;
     for (int i = 0; i < items.Count(); ++i) FFilesTotal += items[i].Tag ? 1 : 0;
@@ -129,10 +135,14 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
     TZpAction action = fxaIgnore;
     if (progress) DoOnOverallProgress(operation, ppStart, 0, FCancelled);
     if (!FCancelled) {
-        for (int index = 0; index < items.Count(); ++index) {
-            if (!items[index].Tag) continue;
-            items.ItemRef(index).Operation = static_cast<uint8_t>(operation);
+        for (int index = 0; index < items.Count();) {
+            if (!items[index].Tag) {
+                ++index;
+                continue;
+            }
+            if (operation != poUpdate) items.ItemRef(index).Operation = static_cast<uint8_t>(operation);
             action = fxaIgnore;
+            bool removed = false;
             for (;;) {
                 std::string storedName = items[index].Name;
                 std::string name = Slashed(storedName, '/', '\\');
@@ -146,8 +156,16 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
                         if (FCancelled) break;
                     }
                     FPasswordSkipped = false;   // a folder item never asks: no answer of an earlier item may count
-                    if (operation == poExtract) ExtractTaggedFile(index, name, baseDir);
-                    else throw EZpNotSupported("This item operation");
+                    switch (operation) {
+                    case poExtract: ExtractTaggedFile(index, name, baseDir); break;
+                    case poTest: TestTaggedItem(index); break;
+                    case poUpdate: RefreshTaggedItem(index, baseDir); break;
+                    case poDelete:
+                        items.Delete(index);
+                        removed = true;
+                        break;
+                    default: throw EZpNotSupported("This item operation");
+                    }
                     if (progress) {
                         bool cancel = FCancelled;
                         DoOnFileProgress(storedName, operation, 100, ppEnd, cancel);
@@ -163,6 +181,7 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
                 }
             }
             if (action == fxaAbort || FCancelled) break;
+            if (!removed) ++index;   // else the next item has moved to this index
         }
     }
     if (progress) {
@@ -170,7 +189,8 @@ void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
         DoOnOverallProgress(operation, ppEnd, 100, cancel);
         FCancelled = FCancelled || cancel;
     }
-    if ((FCancelled || action == fxaAbort) && FUpdateCount > 0) FUpdateCount = 0;
+    // Pending changes are dropped with the update.
+    if ((FCancelled || action == fxaAbort) && FUpdateCount > 0) DropUpdate();
 }
 
 void TZpBaseArchiver::ExtractTaggedFile(int index, const std::string& fileName, const std::string& baseDir) {

@@ -3,7 +3,9 @@
 // An archive is one file (smNone), split into files of one folder (smSplitting: name.z01,
 // name.z02 ... name.zip, or name_001.zip ... with AdvancedNaming), or spanned over removable
 // disks under one name (smSpanning). Opening probes the file that holds the end record and
-// settles the kind from its disk number and from which volume names exist beside it.
+// settles the kind from its disk number and from which volume names exist beside it. A new
+// multi-volume archive is written volume after volume, each one asked for as a blank volume
+// and given the archive's name when it turns out to be the last.
 #include "ZpBaseArchiver.h"
 
 #include "ZpException.h"
@@ -11,6 +13,8 @@
 #include "ZpPlatform.h"
 #include "ZpUi.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -87,7 +91,7 @@ void TZpBaseArchiver::MakeVolumeCurrent(int volumeNumber) {
 void TZpBaseArchiver::MakeVolumeCurrent(const TZpVolumeNumberInfo& wanted) {
     if (FSpanningMode == smNone) {
         if (!FArchiveStream) {
-            FArchiveStream = zp::platform::OpenFile(FileName, FOpenMode);
+            FArchiveStream = zp::platform::OpenFile(FileName, ReopenMode());
             if (!FArchiveStream) throw EZpException(45, this);
             FCurrentVolumeName = FileName;
         }
@@ -95,7 +99,6 @@ void TZpBaseArchiver::MakeVolumeCurrent(const TZpVolumeNumberInfo& wanted) {
         VolumeInfo.Kind = wanted.Kind;
         return;
     }
-    if (FOpenMode == fmCreate) throw EZpNotSupported("Writing a multi-volume archive");
     if (FArchiveStream && wanted.VolumeNumber >= 0 && wanted.VolumeNumber == VolumeInfo.VolumeNumber) return;
     for (int attempt = 0; attempt < MaxVolumeRequests; ++attempt) {
         std::string name = FileName;
@@ -109,7 +112,8 @@ void TZpBaseArchiver::MakeVolumeCurrent(const TZpVolumeNumberInfo& wanted) {
             return;
         }
         if (!zp::platform::FileExists(name)) continue;
-        std::unique_ptr<TZpStream> stream = zp::platform::OpenFile(name, FOpenMode);
+        // Volumes written earlier are read: opening one with the create mode would empty it.
+        std::unique_ptr<TZpStream> stream = zp::platform::OpenFile(name, ReopenMode());
         if (!stream) continue;
         FreeStream();
         FArchiveStream = std::move(stream);
@@ -134,6 +138,116 @@ size_t TZpBaseArchiver::ReadSpanned(void* buffer, size_t count) {
         ArchiveStream().Seek(0);
     }
     return total;
+}
+
+void TZpBaseArchiver::CreateVolume(int volumeNumber) {
+    if (FArchiveStream) {
+        if (FSpanningMode == smSpanning) FArchiveStream->Flush();
+        FArchiveStream.reset();
+    }
+    TZpVolumeNumberInfo volume = VolumeInfo;
+    volume.SetNumber(volumeNumber);
+    if (volumeNumber == 0) volume.SetFirst(true);
+    int64_t limit = SpanningOptions.VolumeSizeFor(volume);
+    for (int attempt = 0; attempt < MaxVolumeRequests; ++attempt) {
+        std::string name = FileName;
+        bool cancel = false;
+        DoOnRequestBlankVolume(volumeNumber, name, cancel);
+        if (cancel || name.empty()) break;
+        int64_t free = zp::platform::DiskFree(ZpExtractFilePath(ZpExpandFileName(name)));
+        bool fits = free < 0 || (free > 65536 && (limit < 0 || free >= limit));
+        if (!fits) {
+            cancel = false;
+            DoOnDiskFull(volumeNumber, name, cancel);
+            if (cancel) break;
+            continue;
+        }
+        std::unique_ptr<TZpStream> stream = zp::platform::OpenFile(name, fmCreate);
+        if (!stream) throw EZpException(19, this, {name});
+        FArchiveStream = std::move(stream);
+        FCurrentVolumeName = name;
+        VolumeInfo.VolumeNumber = volume.VolumeNumber;
+        VolumeInfo.Kind = volume.Kind;
+        FWrittenVolumes.push_back(name);
+        // Only a removable disk is labelled: a fixed disk's own label is the user's. A disk without
+        // its label is still a volume, so a failure to label it is no reason to stop.
+        std::string drive = ZpExtractFileDrive(ZpExpandFileName(name));
+        if (FSpanningMode == smSpanning && ZpIsRemovableDrive(drive))
+            zp::platform::LabelVolume(drive, "pkback# " + Number("%.3d", volumeNumber + 1));
+        return;
+    }
+    throw EZpException(45, this);
+}
+
+int64_t TZpBaseArchiver::RoomOnVolume() {
+    int64_t free = zp::platform::DiskFree(ZpExtractFilePath(ZpExpandFileName(FCurrentVolumeName)));
+    int64_t limit = SpanningOptions.VolumeSizeFor(VolumeInfo);
+    if (limit < 0) return free < 0 ? INT64_MAX : free;
+    int64_t room = limit - ArchiveStream().Size();
+    return free < 0 ? room : std::min(room, free);
+}
+
+void TZpBaseArchiver::KeepTogether(size_t count) {
+    if (!MultiVolume() || RoomOnVolume() >= static_cast<int64_t>(count)) return;
+    CreateVolume(VolumeInfo.VolumeNumber + 1);
+    // Not even a fresh volume takes it: asking for more would never end.
+    if (RoomOnVolume() < static_cast<int64_t>(count)) throw EZpException(46, this);
+}
+
+void TZpBaseArchiver::WriteSpanned(const void* buffer, size_t count) {
+    if (!MultiVolume()) {
+        ArchiveStream().WriteBuffer(buffer, count);
+        return;
+    }
+    const auto* p = static_cast<const uint8_t*>(buffer);
+    while (count > 0) {
+        int64_t room = RoomOnVolume();
+        if (room <= 0) {
+            if (ArchiveStream().Size() == 0) throw EZpException(46, this);
+            CreateVolume(VolumeInfo.VolumeNumber + 1);
+            continue;
+        }
+        size_t n = static_cast<size_t>(std::min<int64_t>(room, static_cast<int64_t>(count)));
+        ArchiveStream().WriteBuffer(p, n);
+        p += n;
+        count -= n;
+    }
+}
+
+void TZpBaseArchiver::FinishVolumes() {
+    // The volume that holds the end record carries the archive's name: on the same disk when spanned.
+    std::string target = FSpanningMode == smSpanning
+                             ? ZpExtractFilePath(FCurrentVolumeName) + ZpExtractFileName(FileName)
+                             : FileName;
+    VolumeInfo.LastVolumeNumber = VolumeInfo.VolumeNumber;
+    VolumeInfo.Kind = TZpVolumeNumberInfo::vkLast;
+    if (FCurrentVolumeName == target) {
+        if (Options.FlushBuffers) ArchiveStream().Flush();
+        return;
+    }
+    if (Options.FlushBuffers) ArchiveStream().Flush();
+    FArchiveStream.reset();
+    bool moved = zp::platform::MoveReplacing(FCurrentVolumeName, target);
+    std::string name = moved ? target : FCurrentVolumeName;
+    if (moved && !FWrittenVolumes.empty()) FWrittenVolumes.back() = target;
+    FArchiveStream = zp::platform::OpenFile(name, fmOpenReadWrite | fmShareDenyWrite);
+    FCurrentVolumeName = name;
+    if (!moved) throw EZpException(36, this, {target});
+    if (!FArchiveStream) throw EZpException(33, this, {target});
+}
+
+void TZpBaseArchiver::DiscardVolumes() {
+    // Back to the empty first volume of a new archive: the volumes written since go.
+    FArchiveStream.reset();
+    if (FWrittenVolumes.empty()) return;
+    std::string first = FWrittenVolumes.front();
+    for (size_t i = 1; i < FWrittenVolumes.size(); ++i) zp::platform::RemoveFile(FWrittenVolumes[i]);
+    FWrittenVolumes.assign(1, first);
+    FArchiveStream = zp::platform::OpenFile(first, fmCreate);
+    FCurrentVolumeName = first;
+    VolumeInfo.LastVolumeNumber = -1;
+    VolumeInfo.SetFirst(true);
+    if (FArchiveStream && FDirectory && !SFXStub.empty()) FDirectory->PlaceSFXStub();
 }
 
 void TZpBaseArchiver::DetectKind(bool selfExtractor) {

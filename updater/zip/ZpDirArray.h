@@ -29,12 +29,14 @@ struct TDirItem {
     bool NewItem = false;
     std::string Password;
     std::shared_ptr<TZpStream> Stream;       // data source or target; shared so that copies stay valid
+    int64_t StreamStart = 0;                 // where the item's data begins in Stream
     bool OwnsStream = false;
     uint32_t WorkValue = 0;
     bool Tag = false;                        // selected for the running operation
     std::string SourceFile;
     uint8_t CompressionMode = 0;
     uint8_t Operation = 0;                   // TZpProcessOperation
+    bool Modified = false;                   // the commit writes new data for it
 
     // The values that count: the Zip64 ones where the short field holds all ones.
     uint64_t UncompressedSize() const;

@@ -360,26 +360,38 @@ void TZpDirManager::RepairScan() {
     if (!any) throw EZpException(35, nullptr);
 }
 
+void TZpDirManager::AttachArchiveStream() {
+    FExternalStream = FArchiver == nullptr;
+    if (FArchiver && FArchiver->FArchiveStream) FStream = FArchiver->FArchiveStream.get();
+}
+
 void TZpDirManager::WriteCentralDir(bool append, TZpStream* newStream) {
     if (newStream) {
         FStream = newStream;
         FExternalStream = !FArchiver || newStream != FArchiver->FArchiveStream.get();
     }
-    TZpStream& s = Stream();
+    // A multi-volume archive being written goes on over volume ends through the archiver.
+    bool spanned = !FExternalStream && FArchiver && FArchiver->MultiVolume();
+    auto write = [&](const std::vector<uint8_t>& bytes) {
+        if (spanned) FArchiver->WriteSpanned(bytes.data(), bytes.size());
+        else Stream().WriteBuffer(bytes.data(), bytes.size());
+    };
+    auto volumeNow = [&] { return FArchiver && !FExternalStream ? std::max(0, FArchiver->VolumeInfo.VolumeNumber) : 0; };
     std::string comment = FComment;
-    int64_t start = s.Size();
-    if (!append) {
-        int64_t endPos = 0;
-        zp::TEndRecord keep = FEndRecord;
-        if (FindEndOfCentralDir(FEndRecord.Signature, endPos) && FEndRecord.DirectorySize <= endPos)
-            start = endPos - FEndRecord.DirectorySize;
-        FEndRecord.Signature = keep.Signature;
+    {
+        TZpStream& s = Stream();
+        int64_t start = s.Size();
+        if (!append) {
+            int64_t endPos = 0;
+            zp::TEndRecord keep = FEndRecord;
+            if (FindEndOfCentralDir(FEndRecord.Signature, endPos) && FEndRecord.DirectorySize <= endPos)
+                start = endPos - FEndRecord.DirectorySize;
+            FEndRecord.Signature = keep.Signature;
+        }
+        s.SetSize(start);
+        s.Seek(start);
     }
-    s.SetSize(start);
-    s.Seek(start);
     bool oem = FArchiver && FArchiver->Options.OEMFileNames;
-    int volume = FArchiver ? std::max(0, FArchiver->VolumeInfo.VolumeNumber) : 0;
-    FEndRecord.StartDisk = static_cast<uint16_t>(std::min(volume, 0xFFFF));
     std::vector<uint8_t> dir;
     for (int i = 0; i < FNewItems.Count(); ++i) {
         TDirItem& item = FNewItems.ItemRef(i);
@@ -393,50 +405,82 @@ void TZpDirManager::WriteCentralDir(bool append, TZpStream* newStream) {
             Put32(b, item.DiskNumberStart32);
             zip64.insert(zip64.end(), b, b + 4);
         }
-        std::string name = oem ? zp::platform::ToOem(item.Name) : item.Name;
-        item.Header.NameLength = static_cast<uint16_t>(name.size());
-        item.Header.ExtraLength = static_cast<uint16_t>(zip64.empty() ? 0 : zip64.size() + 4);
-        item.Header.CommentLength = static_cast<uint16_t>(item.Comment.size());
-        uint8_t raw[CentralHeaderSize];
-        item.Header.Store(raw);
-        dir.insert(dir.end(), raw, raw + sizeof raw);
-        dir.insert(dir.end(), name.begin(), name.end());
+        std::vector<uint8_t> extra;
         if (!zip64.empty()) {
             uint8_t h[4];
             Put16(h, Zip64ExtraId);
             Put16(h + 2, static_cast<uint16_t>(zip64.size()));
-            dir.insert(dir.end(), h, h + 4);
-            dir.insert(dir.end(), zip64.begin(), zip64.end());
+            extra.insert(extra.end(), h, h + 4);
+            extra.insert(extra.end(), zip64.begin(), zip64.end());
         }
+        // The item's other fields go back as they were read: dropping one (7-Zip's AES field) would
+        // leave its data unreadable.
+        for (const TZpExtraField& f : item.ExtraFields) {
+            if (f.HeaderId == Zip64ExtraId || extra.size() + 4 + f.Data.size() > 0xFFFF) continue;
+            uint8_t h[4];
+            Put16(h, f.HeaderId);
+            Put16(h + 2, static_cast<uint16_t>(f.Data.size()));
+            extra.insert(extra.end(), h, h + 4);
+            extra.insert(extra.end(), f.Data.begin(), f.Data.end());
+        }
+        std::string name = oem ? zp::platform::ToOem(item.Name) : item.Name;
+        item.Header.NameLength = static_cast<uint16_t>(name.size());
+        item.Header.ExtraLength = static_cast<uint16_t>(extra.size());
+        item.Header.CommentLength = static_cast<uint16_t>(item.Comment.size());
+        uint8_t raw[CentralHeaderSize];
+        item.Header.Store(raw);
+        if (i == 0 && spanned) FArchiver->KeepTogether(CentralHeaderSize);
+        dir.insert(dir.end(), raw, raw + sizeof raw);
+        dir.insert(dir.end(), name.begin(), name.end());
+        dir.insert(dir.end(), extra.begin(), extra.end());
         dir.insert(dir.end(), item.Comment.begin(), item.Comment.end());
     }
-    s.WriteBuffer(dir.data(), dir.size());
-    int64_t now = s.Position();
+    // The directory starts where its first header lands, perhaps on a fresh volume.
+    int startVolume = volumeNow();
+    int64_t start = Stream().Position();
+    write(dir);
     uint64_t count = static_cast<uint64_t>(FNewItems.Count());
-    uint64_t size = static_cast<uint64_t>(now - start);
-    FEndRecord.EntriesOnDisk = FEndRecord.TotalEntries = static_cast<uint16_t>(std::min<uint64_t>(count, 0xFFFF));
-    FEndRecord.DirectorySize = static_cast<uint32_t>(std::min<uint64_t>(size, 0xFFFFFFFFu));
-    FEndRecord.DirectoryOffset = static_cast<uint32_t>(std::min<uint64_t>(static_cast<uint64_t>(start), 0xFFFFFFFFu));
-    FEndRecord.CommentLength = static_cast<uint16_t>(std::min<size_t>(comment.size(), 0xFFFF));
-    FEndRecord.DiskNumber = static_cast<uint16_t>(std::min(volume, 0xFFFF));
-    if (now >= 0xFFFFFFFF) {
+    uint64_t size = dir.size();
+    uint16_t commentLength = static_cast<uint16_t>(std::min<size_t>(comment.size(), 0xFFFF));
+    // Zip64 records whenever a value does not fit its short field: a count of 65,535 items or more
+    // would otherwise read back as 65,535.
+    int64_t now = Stream().Position();
+    bool zip64 = count >= 0xFFFF || size >= 0xFFFFFFFFu || static_cast<uint64_t>(start) >= 0xFFFFFFFFu ||
+                 static_cast<uint64_t>(now) >= 0xFFFFFFFFu || startVolume >= 0xFFFF;
+    size_t tailSize = EndRecordSize + commentLength + (zip64 ? Zip64EndRecordSize + Zip64LocatorSize : 0);
+    if (spanned) FArchiver->KeepTogether(tailSize);
+    int endVolume = volumeNow();
+    now = Stream().Position();
+    std::vector<uint8_t> tail;
+    if (zip64) {
         TZip64EndRecord z;
+        z.DiskNumber = static_cast<uint32_t>(endVolume);
+        z.StartDisk = static_cast<uint32_t>(startVolume);
         z.EntriesOnDisk = z.TotalEntries = count;
         z.DirectorySize = size;
         z.DirectoryOffset = static_cast<uint64_t>(start);
         uint8_t rec[Zip64EndRecordSize];
         z.Store(rec);
         TZip64Locator l;
+        l.StartDisk = static_cast<uint32_t>(endVolume);
         l.EndRecordOffset = static_cast<uint64_t>(now);
+        l.TotalDisks = static_cast<uint32_t>(endVolume + 1);
         uint8_t loc[Zip64LocatorSize];
         l.Store(loc);
-        s.WriteBuffer(rec, sizeof rec);
-        s.WriteBuffer(loc, sizeof loc);
+        tail.insert(tail.end(), rec, rec + sizeof rec);
+        tail.insert(tail.end(), loc, loc + sizeof loc);
     }
+    FEndRecord.StartDisk = static_cast<uint16_t>(std::min(startVolume, 0xFFFF));
+    FEndRecord.DiskNumber = static_cast<uint16_t>(std::min(endVolume, 0xFFFF));
+    FEndRecord.EntriesOnDisk = FEndRecord.TotalEntries = static_cast<uint16_t>(std::min<uint64_t>(count, 0xFFFF));
+    FEndRecord.DirectorySize = static_cast<uint32_t>(std::min<uint64_t>(size, 0xFFFFFFFFu));
+    FEndRecord.DirectoryOffset = static_cast<uint32_t>(std::min<uint64_t>(static_cast<uint64_t>(start), 0xFFFFFFFFu));
+    FEndRecord.CommentLength = commentLength;
     uint8_t end[EndRecordSize];
     FEndRecord.Store(end);
-    s.WriteBuffer(end, sizeof end);
-    s.WriteBuffer(comment.data(), FEndRecord.CommentLength);
+    tail.insert(tail.end(), end, end + sizeof end);
+    tail.insert(tail.end(), comment.begin(), comment.begin() + commentLength);
+    write(tail);
     FComment = comment;
 }
 

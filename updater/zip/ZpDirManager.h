@@ -16,7 +16,9 @@ public:
 
     void Clear();
     void ReadCentralDir();                                  // throws EZpException 35, 40, 44, 48
+    // With newStream it works on that stream from now on, until AttachArchiveStream.
     void WriteCentralDir(bool append, TZpStream* newStream = nullptr);
+    void AttachArchiveStream();                             // back to the archiver's current stream
     bool FindEndOfCentralDir(uint32_t signature, int64_t& positionOut);
     bool HasEndOfCentralDir();                              // always true while the archiver accepts the directory
     bool FoundEndRecord() const { return FFoundEndRecord; } // the last search found a record

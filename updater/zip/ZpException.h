@@ -35,7 +35,7 @@ private:
     int FMessageIndex;
 };
 
-// Raised by the entry points of modification and commit, which this build does not hold.
+// Raised for what this engine does not hold: writing the base archiver's own block format.
 class EZpNotSupported : public std::logic_error {
 public:
     explicit EZpNotSupported(const std::string& what) : std::logic_error(what + " is not supported by this zip engine") {}

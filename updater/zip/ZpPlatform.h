@@ -10,8 +10,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zp::platform {
+
+struct TFolderEntry {
+    std::string Name;                                       // no folder part
+    uint32_t Attributes = 0;                                // faDirectory for a folder
+};
 
 // Opens a file with a file mode of OpenArchive (fmCreate creates or truncates); null on failure.
 std::unique_ptr<TZpStream> OpenFile(const std::string& path, uint16_t mode);
@@ -20,6 +26,7 @@ std::unique_ptr<TZpStream> CreateTempFile(const std::string& folder, const std::
 std::string TempPath();                                     // the system's temporary folder, trailing "\"
 
 bool FileExists(const std::string& path);                   // a file, not a folder
+bool ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries);   // without "." and ".."
 bool DirectoryExists(const std::string& path);
 bool CreateDir(const std::string& path);                     // one level
 bool RemoveFile(const std::string& path);
@@ -42,5 +49,11 @@ uint32_t UserDefaultLocale();
 int CompareChar(unsigned char a, unsigned char b);          // the locale's order of two characters: <0, 0, >0
 int CompareCharNoCase(unsigned char a, unsigned char b);
 unsigned char UpperChar(unsigned char c);                   // the locale's upper case
+
+// A full disk, emulated for tests: from now on the files opened here take at most this many more
+// bytes in all, and DiskFree reports no more than what is left; -1 lifts the limit.
+void LimitDiskSpace(int64_t bytes);
+int64_t DiskSpaceLeft(int64_t reported);                    // reported, or less under a limit
+size_t TakeDiskSpace(size_t count);                         // what a write of count bytes may put down
 
 } // namespace zp::platform

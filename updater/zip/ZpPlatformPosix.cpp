@@ -45,6 +45,7 @@ public:
     size_t Write(const void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<const char*>(buffer);
+        count = TakeDiskSpace(count);
         while (total < count) {
             ssize_t n = write(FFd, p + total, count - total);
             if (n < 0 && errno == EINTR) continue;
@@ -155,6 +156,25 @@ bool FileExists(const std::string& path) {
     return stat(Native(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries) {
+    entries.clear();
+    std::string dir = folder.empty() ? std::string(".") : Native(folder);
+    DIR* d = opendir(dir.c_str());
+    if (!d) return false;
+    if (dir.back() != '/') dir += '/';
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        if (stat((dir + name).c_str(), &st) != 0) continue;
+        uint32_t attr = S_ISDIR(st.st_mode) ? faDirectory : (st.st_mode & S_IWUSR) ? faArchive : faArchive | faReadOnly;
+        // Win32 keeps dot-files visible; POSIX has no hidden bit to carry.
+        entries.push_back({name, attr});
+    }
+    closedir(d);
+    return true;
+}
+
 bool DirectoryExists(const std::string& path) {
     struct stat st;
     return stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -217,8 +237,8 @@ int DriveType(const std::string& drive) { return drive.empty() ? 0 : 3; }
 
 int64_t DiskFree(const std::string& drive) {
     struct statvfs sv;
-    if (statvfs(drive.empty() ? "." : Native(drive).c_str(), &sv) != 0) return -1;
-    return static_cast<int64_t>(sv.f_bavail) * static_cast<int64_t>(sv.f_frsize);
+    if (statvfs(drive.empty() ? "." : Native(drive).c_str(), &sv) != 0) return DiskSpaceLeft(-1);
+    return DiskSpaceLeft(static_cast<int64_t>(sv.f_bavail) * static_cast<int64_t>(sv.f_frsize));
 }
 
 bool LabelVolume(const std::string&, const std::string&) { return false; }

@@ -30,6 +30,7 @@ public:
     size_t Write(const void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<const char*>(buffer);
+        count = TakeDiskSpace(count);
         while (total < count) {
             DWORD done = 0;
             DWORD want = static_cast<DWORD>(count - total > 0x10000000 ? 0x10000000 : count - total);
@@ -122,6 +123,22 @@ bool FileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries) {
+    entries.clear();
+    std::string pattern = folder.empty() ? std::string(".") : folder;
+    if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((pattern + "*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, data.dwFileAttributes});
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return true;
+}
+
 bool DirectoryExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -201,8 +218,8 @@ int DriveType(const std::string& drive) {
 int64_t DiskFree(const std::string& drive) {
     std::string root = DriveRoot(drive);
     ULARGE_INTEGER avail;
-    if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &avail, nullptr, nullptr)) return -1;
-    return static_cast<int64_t>(avail.QuadPart);
+    if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &avail, nullptr, nullptr)) return DiskSpaceLeft(-1);
+    return DiskSpaceLeft(static_cast<int64_t>(avail.QuadPart));
 }
 
 bool LabelVolume(const std::string& drive, const std::string& label) {
