@@ -13,7 +13,9 @@
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
+#include "shell/sxSysUtils.h"
 #include "sxImage.h"
+#include "sxImageListBox.h"
 
 namespace {
 
@@ -173,6 +175,35 @@ void RegisterEditPagesAndImage() {
         .Int("ImageIndex", &TsxImage::SetImageIndex);
 }
 
+void RegisterImageListBoxClass() {
+    using C = TsxCustomImageListBox;
+    TClassRegistration<C>("TsxCustomImageListBox", "TListBox")
+        .String("About", &C::SetAbout)
+        .Enum<TTextLayout>("ImageLayout", &C::SetImageLayout, Layouts)
+        .Bool("ImageIndexByObject", &C::SetImageIndexByObject)
+        .Int("Margin", &C::SetMargin)
+        .Int("Spacing", &C::SetSpacing)
+        .Bool("HideSelection", &C::SetHideSelection)
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Custom("ImageList", [](C& l, const TPropValue& v, TLoadContext&) { l.SetImageListName(v.AsIdent()); })
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Event<TMeasureItemEvent>("OnMeasureItem", &C::SetOnMeasureItem)
+        // Always owner-drawn lines of varying height.
+        .Ignore("Style")
+        .Ignore("AutoComplete")
+        .Ignore("ScrollWidth")
+        .Ignore("TabWidth");
+}
+
+// The family of the sx controls, each under its custom (abstract in spirit) class name and the
+// name descriptions place; a class registered already, by another module, is left as it is.
+void RegisterSxControlFamily() {
+    RegisterClassesIfMissing({
+        {"TsxCustomImageListBox", &RegisterImageListBoxClass},
+        {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
+    });
+}
+
 } // namespace
 
 void InitControlTables() {
@@ -189,5 +220,6 @@ void RegisterFxControlClasses() {
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
     RegisterEditPagesAndImage();
+    RegisterSxControlFamily();
     registered = true;
 }
