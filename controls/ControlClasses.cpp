@@ -14,6 +14,7 @@
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
 #include "shell/sxSysUtils.h"
+#include "sxGroupBox.h"
 #include "sxImage.h"
 #include "sxImageListBox.h"
 
@@ -195,12 +196,24 @@ void RegisterImageListBoxClass() {
         .Ignore("TabWidth");
 }
 
+void RegisterGroupBoxClass() {
+    using C = TsxCustomGroupBox;
+    TClassRegistration<C>("TsxCustomGroupBox", "TGroupBox")
+        .String("About", &C::SetAbout)
+        .Bool("AutoDisableControls", &C::SetAutoDisableControls)
+        .Bool("CheckBoxChecked", &C::SetCheckBoxChecked)
+        .Bool("CheckBoxVisible", &C::SetCheckBoxVisible)
+        .Event<TNotifyEvent>("OnCheckBoxClick", &C::SetOnCheckBoxClick);
+}
+
 // The family of the sx controls, each under its custom (abstract in spirit) class name and the
 // name descriptions place; a class registered already, by another module, is left as it is.
 void RegisterSxControlFamily() {
     RegisterClassesIfMissing({
         {"TsxCustomImageListBox", &RegisterImageListBoxClass},
         {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
+        {"TsxCustomGroupBox", &RegisterGroupBoxClass},
+        {"TsxGroupBox", [] { TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox"); }},
     });
 }
 
