@@ -17,6 +17,7 @@
 #include "sxGroupBox.h"
 #include "sxImage.h"
 #include "sxImageListBox.h"
+#include "sxScrollBar.h"
 
 namespace {
 
@@ -206,6 +207,26 @@ void RegisterGroupBoxClass() {
         .Event<TNotifyEvent>("OnCheckBoxClick", &C::SetOnCheckBoxClick);
 }
 
+void RegisterScrollBarClass() {
+    using C = TsxCustomScrollBar;
+    TClassRegistration<C>("TsxCustomScrollBar", "TControl")
+        .String("About", &C::SetAbout)
+        .Bool("AutoSize", &C::SetAutoSize)
+        .Bool("HideButtons", &C::SetHideButtons)
+        .Int("Margin", &C::SetMargin)
+        .Int("Max", &C::SetMax)
+        .Int("Min", &C::SetMin)
+        .Enum<TScrollBarKind>("Kind", &C::SetKind,
+                              {{"sbHorizontal", TScrollBarKind::sbHorizontal}, {"sbVertical", TScrollBarKind::sbVertical}})
+        .Int("Position", &C::SetPosition)
+        .Custom("TimerInterval", [](C& c, const TPropValue& v, TLoadContext& ctx) {
+            if (v.AsInteger() < 0) throw EDescriptionError(ctx.Where + ": a negative interval");
+            c.SetTimerInterval(static_cast<unsigned>(v.AsInteger()));
+        })
+        .Bool("Transparent", &C::SetTransparent)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange);
+}
+
 // The family of the sx controls, each under its custom (abstract in spirit) class name and the
 // name descriptions place; a class registered already, by another module, is left as it is.
 void RegisterSxControlFamily() {
@@ -214,6 +235,8 @@ void RegisterSxControlFamily() {
         {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
         {"TsxCustomGroupBox", &RegisterGroupBoxClass},
         {"TsxGroupBox", [] { TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox"); }},
+        {"TsxCustomScrollBar", &RegisterScrollBarClass},
+        {"TsxScrollBar", [] { TClassRegistration<TsxScrollBar>("TsxScrollBar", "TsxCustomScrollBar"); }},
     });
 }
 
