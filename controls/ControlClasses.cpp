@@ -14,6 +14,8 @@
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
 #include "shell/sxSysUtils.h"
+#include "sxComboBox.h"
+#include "sxEdit.h"
 #include "sxGroupBox.h"
 #include "sxImage.h"
 #include "sxImageListBox.h"
@@ -177,6 +179,38 @@ void RegisterEditPagesAndImage() {
         .Int("ImageIndex", &TsxImage::SetImageIndex);
 }
 
+void RegisterEditClass() {
+    using C = TsxCustomEdit;
+    TClassRegistration<C>("TsxCustomEdit", "TEdit")
+        .String("About", &C::SetAbout)
+        .Enum<TAlignment>("Alignment", &C::SetAlignment, Alignments)
+        .Bool("AutoSelect", &C::SetAutoSelect)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Ignore("AutoSize")
+        .Ignore("BorderStyle")
+        .Ignore("CharCase")
+        .Ignore("HideSelection")
+        .Ignore("OEMConvert");
+}
+
+void RegisterComboBoxClass() {
+    using C = TsxCustomComboBox;
+    TClassRegistration<C>("TsxCustomComboBox", "TComboBox")
+        .String("About", &C::SetAbout)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Custom("ImageList", [](C& c, const TPropValue& v, TLoadContext&) { c.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Int("ListWidth", &C::SetListWidth)
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Ignore("AutoComplete")
+        .Ignore("AutoDropDown")
+        .Ignore("CharCase")
+        .Ignore("MaxLength");
+}
+
 void RegisterImageListBoxClass() {
     using C = TsxCustomImageListBox;
     TClassRegistration<C>("TsxCustomImageListBox", "TListBox")
@@ -231,6 +265,10 @@ void RegisterScrollBarClass() {
 // name descriptions place; a class registered already, by another module, is left as it is.
 void RegisterSxControlFamily() {
     RegisterClassesIfMissing({
+        {"TsxCustomEdit", &RegisterEditClass},
+        {"TsxEdit", [] { TClassRegistration<TsxEdit>("TsxEdit", "TsxCustomEdit"); }},
+        {"TsxCustomComboBox", &RegisterComboBoxClass},
+        {"TsxComboBox", [] { TClassRegistration<TsxComboBox>("TsxComboBox", "TsxCustomComboBox"); }},
         {"TsxCustomImageListBox", &RegisterImageListBoxClass},
         {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
         {"TsxCustomGroupBox", &RegisterGroupBoxClass},
