@@ -13,8 +13,10 @@
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
+#include "desktop/UpDown.h"
 #include "shell/sxSysUtils.h"
 #include "sxComboBox.h"
+#include "sxDatePanel.h"
 #include "sxEdit.h"
 #include "sxGroupBox.h"
 #include "sxImage.h"
@@ -261,6 +263,39 @@ void RegisterScrollBarClass() {
         .Event<TNotifyEvent>("OnChange", &C::SetOnChange);
 }
 
+void RegisterDatePanelClass() {
+    using C = TsxCustomDatePanel;
+    TClassRegistration<C>("TsxCustomDatePanel", "TPanel")
+        .String("About", &C::SetAbout)
+        .Int("ControlsSpace", &C::SetControlsSpace)
+        .Enum<TsxDatePanelLayout>("ControlsLayout", &C::SetControlsLayout,
+                                  {{"dplSystemDefault", TsxDatePanelLayout::dplSystemDefault},
+                                   {"dplDMY", TsxDatePanelLayout::dplDMY}, {"dplMDY", TsxDatePanelLayout::dplMDY},
+                                   {"dplYMD", TsxDatePanelLayout::dplYMD}, {"dplYDM", TsxDatePanelLayout::dplYDM}})
+        .Custom("Date", [](C& p, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Float && v.Kind != TPropValue::TKind::Integer)
+                throw EDescriptionError(ctx.Where + ": a date number expected");
+            p.SetDate(v.Kind == TPropValue::TKind::Float ? v.Float : static_cast<double>(v.Int));
+        })
+        .Bool("EditDay", &C::SetEditDay)
+        .Bool("EditMonth", &C::SetEditMonth)
+        .Bool("EditYear", &C::SetEditYear)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Strings("MonthNames.Strings", &C::SetMonthNames)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange)
+        .Event<TNotifyEvent>("OnChangeDate", &C::SetOnChangeDate)
+        .Event<TNotifyEvent>("OnChangeYear", &C::SetOnChangeYear)
+        .Event<TNotifyEvent>("OnChangeDay", &C::SetOnChangeDay)
+        .Event<TNotifyEvent>("OnChangeMonth", &C::SetOnChangeMonth)
+        .Event<TNotifyEvent>("OnClickMonth", &C::SetOnClickMonth)
+        .Event<TUiKeyPressEvent>("OnKeyPressDay", &C::SetOnKeyPressDay)
+        .Event<TUiKeyPressEvent>("OnKeyPressYear", &C::SetOnKeyPressYear)
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
+}
+
 // The family of the sx controls, each under its custom (abstract in spirit) class name and the
 // name descriptions place; a class registered already, by another module, is left as it is.
 void RegisterSxControlFamily() {
@@ -275,7 +310,12 @@ void RegisterSxControlFamily() {
         {"TsxGroupBox", [] { TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox"); }},
         {"TsxCustomScrollBar", &RegisterScrollBarClass},
         {"TsxScrollBar", [] { TClassRegistration<TsxScrollBar>("TsxScrollBar", "TsxCustomScrollBar"); }},
+        {"TsxCustomDatePanel", &RegisterDatePanelClass},
+        {"TsxDatePanel", [] { TClassRegistration<TsxDatePanel>("TsxDatePanel", "TsxCustomDatePanel"); }},
     });
+    // What the date panel is made of.
+    RegisterClassesIfMissing({{"TPanel", [] { TClassRegistration<TPanel>("TPanel", "TControl"); }},
+                              {"TUpDown", &RegisterUpDownClass}});
 }
 
 } // namespace

@@ -72,6 +72,12 @@ LRESULT TsxCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (FLook.MouseLeft()) RedrawFlatBorder();
         break;
     case WM_CHAR:
+        if (OnKeyPress) {
+            char key = static_cast<char>(wParam);
+            OnKeyPress(this, key);
+            if (key == 0) return 0;
+            wParam = static_cast<unsigned char>(key);
+        }
         // A multi-line window would take Enter as a line break and keep Escape: the form's
         // default and cancel buttons get them first, and no line break goes in.
         if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && (GetWindowLongA(FHandle, GWL_STYLE) & ES_MULTILINE)) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "UiCustomEdit.h"
 #include "sxFlatLook.h"
 #include "desktop/Edit.h"
 #include "desktop/Label.h"
@@ -24,6 +25,10 @@ public:
     bool MouseOver() const noexcept { return FLook.MouseOver(); }
     bool Highlighted() const { return FLook.Highlighted(); }
     void SetEnabled(bool value) override;         // a disabled flat edit takes its parent's colour
+
+    // A typed character on its way in; the handler sets it to 0 to drop it.
+    TUiKeyPressEvent OnKeyPress;
+    void SetOnKeyPress(const TUiKeyPressEvent& e) { OnKeyPress = e; }
 
     // The flat border, over the window's own edge (dc: of the whole window).
     virtual void DrawFlatBorder(HDC dc);

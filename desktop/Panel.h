@@ -11,6 +11,7 @@ public:
     void SetBevelOuter(TBevelCut value) { FBevelOuter = value; Invalidate(); }
     void SetBevelInner(TBevelCut value) { FBevelInner = value; Invalidate(); }
     void SetBevelWidth(int value) { FBevelWidth = value; Invalidate(); }
+    int BorderWidth() const noexcept { return FBorderWidth; }
     void SetBorderWidth(int value) { FBorderWidth = value; Invalidate(); }
     void SetAlignment(TAlignment value) { FAlignment = value; Invalidate(); }
 protected:
