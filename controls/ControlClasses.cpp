@@ -142,7 +142,7 @@ void RegisterLabelsAndPanel() {
         .Bool("Transparent", &TUiHTLabel::SetTransparent);
 }
 
-void RegisterEditPagesAndImage() {
+void RegisterEditAndPages() {
     TClassRegistration<TUiIntegerEdit>("TUiIntegerEdit", "TEdit")
         .Enum<TAlignment>("Alignment", &TUiIntegerEdit::SetAlignment, Alignments)
         .Enum<TEditBorderStyle>("BorderStyle", &TUiIntegerEdit::SetBorderStyle, BorderStyles)
@@ -172,7 +172,11 @@ void RegisterEditPagesAndImage() {
         .Custom("HintColor", ColorProperty(&TUiPageControl::SetHintColor))
         .Event<TNotifyEvent>("OnMouseEnter", &TUiPageControl::SetOnMouseEnter)
         .Event<TNotifyEvent>("OnMouseLeave", &TUiPageControl::SetOnMouseLeave);
-    TClassRegistration<TsxImage>("TsxImage", "TImage")
+}
+
+// The image control has one class; its custom name carries the properties, for descriptions.
+void RegisterSxImageClass() {
+    TClassRegistration<TsxImage>("TsxCustomImage", "TImage", true)
         .String("About", &TsxImage::SetAbout)
         .Bool("CaptionVisible", &TsxImage::SetCaptionVisible)
         .Bool("CaptionWhenEmpty", &TsxImage::SetCaptionWhenEmpty)
@@ -296,8 +300,8 @@ void RegisterDatePanelClass() {
         .Ignore("Locked");
 }
 
-// The family of the sx controls, each under its custom (abstract in spirit) class name and the
-// name descriptions place; a class registered already, by another module, is left as it is.
+// The family of the sx controls, each under its custom class name and the name descriptions
+// place; a class registered already, by another module, is left as it is.
 void RegisterSxControlFamily() {
     RegisterClassesIfMissing({
         {"TsxCustomEdit", &RegisterEditClass},
@@ -306,6 +310,8 @@ void RegisterSxControlFamily() {
         {"TsxComboBox", [] { TClassRegistration<TsxComboBox>("TsxComboBox", "TsxCustomComboBox"); }},
         {"TsxCustomImageListBox", &RegisterImageListBoxClass},
         {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
+        {"TsxCustomImage", &RegisterSxImageClass},
+        {"TsxImage", [] { TClassRegistration<TsxImage>("TsxImage", "TsxCustomImage"); }},
         {"TsxCustomGroupBox", &RegisterGroupBoxClass},
         {"TsxGroupBox", [] { TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox"); }},
         {"TsxCustomScrollBar", &RegisterScrollBarClass},
@@ -333,7 +339,7 @@ void RegisterFxControlClasses() {
     RegisterFxCursors();
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
-    RegisterEditPagesAndImage();
+    RegisterEditAndPages();
     RegisterSxControlFamily();
     registered = true;
 }
