@@ -28,6 +28,7 @@ private:
 class TGroupBox : public TControl {
 public:
     explicit TGroupBox(TComponent* owner);
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 protected:
     void CreateParams(TCreateParams& params) override;
 };

@@ -86,6 +86,13 @@ TEST_F(sxGroupBoxTest, WithoutAutoDisableChildrenKeepTheirState) {
     EXPECT_EQ(Counter.Count, 1);
 }
 
+TEST_F(sxGroupBoxTest, InsideOfTheGroupIsPaintedInItsParentsColour) {
+    Host.Form().SetColor(RGB(0, 128, 0));
+    HWND group = Group->WindowHandle();
+    TSnapshot inside(Group->Width(), Group->Height(), [group](HDC dc) { SendMessageA(group, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); });
+    EXPECT_EQ(inside.Count(RGB(0, 128, 0)), Group->Width() * Group->Height());
+}
+
 TEST_F(sxGroupBoxTest, CheckBoxCoversTheCaptionAndIsAsHighAsItsTextButNotBelowItsGlyph) {
     auto textSize = [this](const std::string& text) {
         HDC dc = GetDC(Group->WindowHandle());
