@@ -86,6 +86,15 @@ private:
     std::vector<unsigned> FPixels;
 };
 
+// Counts the calls of a notify event and keeps the last sender.
+class TEventCounter : public TObject {
+public:
+    void Fired(TObject* sender) { ++Count; Sender = sender; }
+    TNotifyEvent Event() { return TNotifyEvent(this, &TEventCounter::Fired); }
+    int Count = 0;
+    TObject* Sender = nullptr;
+};
+
 inline LPARAM PointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 // A 16 x 16 icon of one colour, opaque; the caller destroys it.

@@ -11,12 +11,6 @@ namespace {
 
 constexpr COLORREF PanelColor = RGB(0, 128, 0);
 
-class TClickCounter : public TObject {
-public:
-    void Clicked(TObject*) { ++Count; }
-    int Count = 0;
-};
-
 // An edit whose window has the multi-line style, as Windows 95 and NT 4 give an aligned one.
 class TMultiLineEdit : public TsxEdit {
 public:
@@ -110,15 +104,15 @@ TEST_F(sxEditTest, EnterAndEscapeOfAMultiLineEditReachTheFormsButtonsAndEnterAdd
     auto* edit = new TMultiLineEdit(&Host.Form());
     edit->SetParent(Panel);
     edit->SetText("text");
-    TClickCounter ok, cancel;
+    TEventCounter ok, cancel;
     auto* okButton = new TButton(&Host.Form());
     okButton->SetParent(Panel);
     okButton->SetDefault(true);
-    okButton->OnClick = TNotifyEvent(&ok, &TClickCounter::Clicked);
+    okButton->OnClick = ok.Event();
     auto* cancelButton = new TButton(&Host.Form());
     cancelButton->SetParent(Panel);
     cancelButton->SetCancel(true);
-    cancelButton->OnClick = TNotifyEvent(&cancel, &TClickCounter::Clicked);
+    cancelButton->OnClick = cancel.Event();
 
     SendMessageA(edit->WindowHandle(), WM_CHAR, VK_RETURN, 0);
     EXPECT_EQ(ok.Count, 1);

@@ -10,20 +10,13 @@
 
 namespace {
 
-class TClickCounter : public TObject {
-public:
-    void Clicked(TObject* sender) { ++Count; Sender = sender; }
-    int Count = 0;
-    TObject* Sender = nullptr;
-};
-
 class sxGroupBoxTest : public ::testing::Test {
 protected:
     TControlHost Host;
     TsxGroupBox* Group = nullptr;
     TEdit* Edit = nullptr;
     TButton* Button = nullptr;
-    TClickCounter Counter;
+    TEventCounter Counter;
 
     void SetUp() override {
         Group = Host.Add<TsxGroupBox>(10, 10, 200, 120);
@@ -34,7 +27,7 @@ protected:
         Button = new TButton(&Host.Form());
         Button->SetBounds(10, 60, 75, 25);
         Button->SetParent(Group);
-        Group->SetOnCheckBoxClick(TNotifyEvent(&Counter, &TClickCounter::Clicked));
+        Group->SetOnCheckBoxClick(Counter.Event());
     }
     // What the user does: a click on the check box's window.
     void ClickCheckBox() { SendMessageA(Group->CheckBox().WindowHandle(), BM_CLICK, 0, 0); }

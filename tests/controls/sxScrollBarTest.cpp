@@ -13,12 +13,6 @@ namespace {
 constexpr DWORD WaitMs = 10000;   // generous: the machine may be loaded
 constexpr COLORREF Background = RGB(0, 128, 0);
 
-class TChangeCounter : public TObject {
-public:
-    void Changed(TObject*) { ++Count; }
-    int Count = 0;
-};
-
 BOOL CALLBACK CountTimerWindow(HWND hwnd, LPARAM counter) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof(name));
@@ -36,13 +30,13 @@ class sxScrollBarTest : public ::testing::Test {
 protected:
     TControlHost Host;
     TsxScrollBar* Bar = nullptr;
-    TChangeCounter Changes;
+    TEventCounter Changes;
 
     void SetUp() override {
         Bar = Host.Add<TsxScrollBar>(10, 10, 17, 100);
         Bar->SetColor(Background);
         Bar->SetPosition(50);
-        Bar->SetOnChange(TNotifyEvent(&Changes, &TChangeCounter::Changed));
+        Bar->SetOnChange(Changes.Event());
     }
     void TearDown() override {
         if (GetCapture()) ReleaseCapture();
