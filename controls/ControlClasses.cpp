@@ -13,7 +13,15 @@
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
+#include "desktop/UpDown.h"
+#include "shell/sxSysUtils.h"
+#include "sxComboBox.h"
+#include "sxDatePanel.h"
+#include "sxEdit.h"
+#include "sxGroupBox.h"
 #include "sxImage.h"
+#include "sxImageListBox.h"
+#include "sxScrollBar.h"
 
 namespace {
 
@@ -134,7 +142,7 @@ void RegisterLabelsAndPanel() {
         .Bool("Transparent", &TUiHTLabel::SetTransparent);
 }
 
-void RegisterEditPagesAndImage() {
+void RegisterEditAndPages() {
     TClassRegistration<TUiIntegerEdit>("TUiIntegerEdit", "TEdit")
         .Enum<TAlignment>("Alignment", &TUiIntegerEdit::SetAlignment, Alignments)
         .Enum<TEditBorderStyle>("BorderStyle", &TUiIntegerEdit::SetBorderStyle, BorderStyles)
@@ -164,13 +172,156 @@ void RegisterEditPagesAndImage() {
         .Custom("HintColor", ColorProperty(&TUiPageControl::SetHintColor))
         .Event<TNotifyEvent>("OnMouseEnter", &TUiPageControl::SetOnMouseEnter)
         .Event<TNotifyEvent>("OnMouseLeave", &TUiPageControl::SetOnMouseLeave);
-    TClassRegistration<TsxImage>("TsxImage", "TImage")
+}
+
+// The image control has one class; its custom name carries the properties, for descriptions.
+void RegisterSxImageClass() {
+    TClassRegistration<TsxImage>("TsxCustomImage", "TImage", true)
         .String("About", &TsxImage::SetAbout)
         .Bool("CaptionVisible", &TsxImage::SetCaptionVisible)
         .Bool("CaptionWhenEmpty", &TsxImage::SetCaptionWhenEmpty)
         .Custom("ImageList", [](TsxImage& i, const TPropValue& v, TLoadContext&) { i.SetImageListName(v.AsIdent()); })
         .Bool("ImageListAsIcon", &TsxImage::SetImageListAsIcon)
         .Int("ImageIndex", &TsxImage::SetImageIndex);
+}
+
+void RegisterEditClass() {
+    using C = TsxCustomEdit;
+    TClassRegistration<C>("TsxCustomEdit", "TEdit")
+        .String("About", &C::SetAbout)
+        .Enum<TAlignment>("Alignment", &C::SetAlignment, Alignments)
+        .Bool("AutoSelect", &C::SetAutoSelect)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Ignore("AutoSize")
+        .Ignore("BorderStyle")
+        .Ignore("CharCase")
+        .Ignore("HideSelection")
+        .Ignore("OEMConvert");
+}
+
+void RegisterComboBoxClass() {
+    using C = TsxCustomComboBox;
+    TClassRegistration<C>("TsxCustomComboBox", "TComboBox")
+        .String("About", &C::SetAbout)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Custom("ImageList", [](C& c, const TPropValue& v, TLoadContext&) { c.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Int("ListWidth", &C::SetListWidth)
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Ignore("AutoComplete")
+        .Ignore("AutoDropDown")
+        .Ignore("CharCase")
+        .Ignore("MaxLength");
+}
+
+void RegisterImageListBoxClass() {
+    using C = TsxCustomImageListBox;
+    TClassRegistration<C>("TsxCustomImageListBox", "TListBox")
+        .String("About", &C::SetAbout)
+        .Enum<TTextLayout>("ImageLayout", &C::SetImageLayout, Layouts)
+        .Bool("ImageIndexByObject", &C::SetImageIndexByObject)
+        .Int("Margin", &C::SetMargin)
+        .Int("Spacing", &C::SetSpacing)
+        .Bool("HideSelection", &C::SetHideSelection)
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Custom("ImageList", [](C& l, const TPropValue& v, TLoadContext&) { l.SetImageListName(v.AsIdent()); })
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Event<TMeasureItemEvent>("OnMeasureItem", &C::SetOnMeasureItem)
+        // Always owner-drawn lines of varying height.
+        .Ignore("Style")
+        .Ignore("AutoComplete")
+        .Ignore("ScrollWidth")
+        .Ignore("TabWidth");
+}
+
+void RegisterGroupBoxClass() {
+    using C = TsxCustomGroupBox;
+    TClassRegistration<C>("TsxCustomGroupBox", "TGroupBox")
+        .String("About", &C::SetAbout)
+        .Bool("AutoDisableControls", &C::SetAutoDisableControls)
+        .Bool("CheckBoxChecked", &C::SetCheckBoxChecked)
+        .Bool("CheckBoxVisible", &C::SetCheckBoxVisible)
+        .Event<TNotifyEvent>("OnCheckBoxClick", &C::SetOnCheckBoxClick);
+}
+
+void RegisterScrollBarClass() {
+    using C = TsxCustomScrollBar;
+    TClassRegistration<C>("TsxCustomScrollBar", "TControl")
+        .String("About", &C::SetAbout)
+        .Bool("AutoSize", &C::SetAutoSize)
+        .Bool("HideButtons", &C::SetHideButtons)
+        .Int("Margin", &C::SetMargin)
+        .Int("Max", &C::SetMax)
+        .Int("Min", &C::SetMin)
+        .Enum<TScrollBarKind>("Kind", &C::SetKind,
+                              {{"sbHorizontal", TScrollBarKind::sbHorizontal}, {"sbVertical", TScrollBarKind::sbVertical}})
+        .Int("Position", &C::SetPosition)
+        .Custom("TimerInterval", [](C& c, const TPropValue& v, TLoadContext& ctx) {
+            if (v.AsInteger() < 0) throw EDescriptionError(ctx.Where + ": a negative interval");
+            c.SetTimerInterval(static_cast<unsigned>(v.AsInteger()));
+        })
+        .Bool("Transparent", &C::SetTransparent)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange);
+}
+
+void RegisterDatePanelClass() {
+    using C = TsxCustomDatePanel;
+    TClassRegistration<C>("TsxCustomDatePanel", "TPanel")
+        .String("About", &C::SetAbout)
+        .Int("ControlsSpace", &C::SetControlsSpace)
+        .Enum<TsxDatePanelLayout>("ControlsLayout", &C::SetControlsLayout,
+                                  {{"dplSystemDefault", TsxDatePanelLayout::dplSystemDefault},
+                                   {"dplDMY", TsxDatePanelLayout::dplDMY}, {"dplMDY", TsxDatePanelLayout::dplMDY},
+                                   {"dplYMD", TsxDatePanelLayout::dplYMD}, {"dplYDM", TsxDatePanelLayout::dplYDM}})
+        .Custom("Date", [](C& p, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Float && v.Kind != TPropValue::TKind::Integer)
+                throw EDescriptionError(ctx.Where + ": a date number expected");
+            p.SetDate(v.Kind == TPropValue::TKind::Float ? v.Float : static_cast<double>(v.Int));
+        })
+        .Bool("EditDay", &C::SetEditDay)
+        .Bool("EditMonth", &C::SetEditMonth)
+        .Bool("EditYear", &C::SetEditYear)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Strings("MonthNames.Strings", &C::SetMonthNames)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange)
+        .Event<TNotifyEvent>("OnChangeDate", &C::SetOnChangeDate)
+        .Event<TNotifyEvent>("OnChangeYear", &C::SetOnChangeYear)
+        .Event<TNotifyEvent>("OnChangeDay", &C::SetOnChangeDay)
+        .Event<TNotifyEvent>("OnChangeMonth", &C::SetOnChangeMonth)
+        .Event<TNotifyEvent>("OnClickMonth", &C::SetOnClickMonth)
+        .Event<TUiKeyPressEvent>("OnKeyPressDay", &C::SetOnKeyPressDay)
+        .Event<TUiKeyPressEvent>("OnKeyPressYear", &C::SetOnKeyPressYear)
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
+}
+
+// The family of the sx controls, each under its custom class name and the name descriptions
+// place; a class registered already, by another module, is left as it is.
+void RegisterSxControlFamily() {
+    RegisterClassesIfMissing({
+        {"TsxCustomEdit", &RegisterEditClass},
+        {"TsxEdit", [] { TClassRegistration<TsxEdit>("TsxEdit", "TsxCustomEdit"); }},
+        {"TsxCustomComboBox", &RegisterComboBoxClass},
+        {"TsxComboBox", [] { TClassRegistration<TsxComboBox>("TsxComboBox", "TsxCustomComboBox"); }},
+        {"TsxCustomImageListBox", &RegisterImageListBoxClass},
+        {"TsxImageListBox", [] { TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox"); }},
+        {"TsxCustomImage", &RegisterSxImageClass},
+        {"TsxImage", [] { TClassRegistration<TsxImage>("TsxImage", "TsxCustomImage"); }},
+        {"TsxCustomGroupBox", &RegisterGroupBoxClass},
+        {"TsxGroupBox", [] { TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox"); }},
+        {"TsxCustomScrollBar", &RegisterScrollBarClass},
+        {"TsxScrollBar", [] { TClassRegistration<TsxScrollBar>("TsxScrollBar", "TsxCustomScrollBar"); }},
+        {"TsxCustomDatePanel", &RegisterDatePanelClass},
+        {"TsxDatePanel", [] { TClassRegistration<TsxDatePanel>("TsxDatePanel", "TsxCustomDatePanel"); }},
+    });
+    // What the date panel is made of.
+    RegisterClassesIfMissing({{"TPanel", [] { TClassRegistration<TPanel>("TPanel", "TControl"); }},
+                              {"TUpDown", &RegisterUpDownClass}});
 }
 
 } // namespace
@@ -188,6 +339,7 @@ void RegisterFxControlClasses() {
     RegisterFxCursors();
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
-    RegisterEditPagesAndImage();
+    RegisterEditAndPages();
+    RegisterSxControlFamily();
     registered = true;
 }

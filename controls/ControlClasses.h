@@ -2,7 +2,9 @@
 #pragma once
 
 // Fills the character, system-information and graphics tables, loads the hand cursors,
-// registers the JPEG picture format and every class of controls/ for window descriptions.
-// Needs RegisterDesktopClasses first (the application's Initialize does it); safe to call again.
+// registers the JPEG picture format and every class of controls/ for window descriptions (the
+// sx family each under its custom and its published name, then TPanel and TUpDown, which the
+// date panel is made of, unless registered already). Needs RegisterDesktopClasses first; needs
+// no window; runs once however often it is called.
 void RegisterFxControlClasses();
 void InitControlTables();                 // the tables alone, in their start-up order

@@ -20,23 +20,16 @@ void TUiCustomEdit::CreateParams(TCreateParams& params) {
     if (FBorderStyle == TEditBorderStyle::bsNone) params.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
 }
 
-void TUiCustomEdit::Recreate() {
-    if (!FHandle) return;
-    FCaption = Caption();
-    DestroyWnd();
-    CreateWnd();
-}
-
 void TUiCustomEdit::SetAlignment(TAlignment value) {
     if (value == FAlignment) return;
     FAlignment = value;
-    Recreate();
+    RecreateWnd();
 }
 
 void TUiCustomEdit::SetBorderStyle(TEditBorderStyle value) {
     if (value == FBorderStyle) return;
     FBorderStyle = value;
-    Recreate();
+    RecreateWnd();
 }
 
 void TUiCustomEdit::SetClipBoardCommands(TUiClipBoardCommands value) {

@@ -50,7 +50,6 @@ protected:
     void PaintDisabled(HDC dc);
 
 private:
-    void Recreate();
     TAlignment FAlignment = TAlignment::taLeftJustify;
     TEditBorderStyle FBorderStyle = TEditBorderStyle::bsSingle;
     TUiClipBoardCommands FClipBoardCommands = AllClipBoardCommands;

@@ -5,13 +5,6 @@
 
 TsxImage::TsxImage(TComponent* owner) : TImage(owner) {}
 
-TsxImage::~TsxImage() {
-    if (FImageList) {
-        FImageList->UnRegisterChanges(TNotifyEvent(this, &TsxImage::ImageListChanged));
-        FImageList->RemoveFreeNotification(this);
-    }
-}
-
 void TsxImage::SetCaptionVisible(bool value) {
     if (value == FCaptionVisible) return;
     FCaptionVisible = value;
@@ -35,17 +28,7 @@ void TsxImage::SetImageListAsIcon(bool value) {
 }
 
 void TsxImage::SetImageList(TImageList* value) {
-    if (value == FImageList) return;
-    if (FImageList) {
-        FImageList->UnRegisterChanges(TNotifyEvent(this, &TsxImage::ImageListChanged));
-        FImageList->RemoveFreeNotification(this);
-    }
-    FImageList = value;
-    if (FImageList) {
-        FImageList->FreeNotification(this);
-        FImageList->RegisterChanges(TNotifyEvent(this, &TsxImage::ImageListChanged));
-    }
-    UpdateFromImageList();
+    if (FImageList.Set(value)) UpdateFromImageList();
 }
 
 void TsxImage::SetCaption(const std::string& text) {
@@ -54,13 +37,13 @@ void TsxImage::SetCaption(const std::string& text) {
 }
 
 bool TsxImage::PictureFromImageList() const {
-    return FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count();
+    return ImageList() && FImageIndex >= 0 && FImageIndex < ImageList()->Count();
 }
 
 void TsxImage::UpdateFromImageList() {
     if (!PictureFromImageList()) return;
-    if (FImageListAsIcon) Picture().SetIcon(FImageList->GetIcon(FImageIndex));
-    else Picture().SetBitmap(FImageList->GetBitmap(FImageIndex, ColorToRGB(EffectiveColor())));
+    if (FImageListAsIcon) Picture().SetIcon(ImageList()->GetIcon(FImageIndex));
+    else Picture().SetBitmap(ImageList()->GetBitmap(FImageIndex, ColorToRGB(EffectiveColor())));
     Repaint();
 }
 
@@ -68,10 +51,8 @@ void TsxImage::ImageListChanged(TObject*) { UpdateFromImageList(); }
 
 void TsxImage::Notification(TComponent* component, TOperation operation) {
     TImage::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == FImageList) {
-        // The list is going: its change link goes with it, the last picture stays.
-        FImageList = nullptr;
-    }
+    // The list is going: the last picture stays.
+    FImageList.Forgets(component, operation);
 }
 
 bool TsxImage::ShowsCaption() const {
@@ -102,10 +83,7 @@ LRESULT TsxImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TsxImage::Loaded() {
     TImage::Loaded();
     if (FImageListName.empty()) return;
-    TComponent* root = Owner();
-    auto* list = root ? dynamic_cast<TImageList*>(root->FindComponent(FImageListName)) : nullptr;
-    if (!list) throw EDescriptionError(Format("%s.ImageList: %s is not an image list of %s", Name().c_str(),
-                                              FImageListName.c_str(), root ? root->Name().c_str() : "the window"));
+    TImageList* list = FindOwnersImageList(*this, FImageListName);
     FImageListName.clear();
     SetImageList(list);
 }

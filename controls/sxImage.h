@@ -10,7 +10,6 @@
 class TsxImage : public TImage {
 public:
     explicit TsxImage(TComponent* owner);
-    ~TsxImage() override;
 
     const std::string& About() const noexcept { return FAbout; }
     void SetAbout(const std::string& value) { FAbout = value; }
@@ -22,7 +21,7 @@ public:
     void SetImageIndex(int value);                // re-reads the entry even when unchanged
     bool ImageListAsIcon() const noexcept { return FImageListAsIcon; }
     void SetImageListAsIcon(bool value);
-    TImageList* ImageList() const noexcept { return FImageList; }
+    TImageList* ImageList() const noexcept { return FImageList.List(); }
     void SetImageList(TImageList* value);         // not owned; forgotten when it is freed
     void SetCaption(const std::string& text) override;
     void SetImageListName(const std::string& name) { FImageListName = name; }   // a description's reference, resolved in Loaded
@@ -46,6 +45,6 @@ private:
     bool FCaptionWhenEmpty = true;
     int FImageIndex = 0;
     bool FImageListAsIcon = true;
-    TImageList* FImageList = nullptr;
+    TImageListLink FImageList{*this, TNotifyEvent(this, &TsxImage::ImageListChanged)};
     std::string FImageListName;
 };

@@ -14,6 +14,16 @@ void TCheckBox::CreateParams(TCreateParams& params) {
     params.ExStyle = 0;
 }
 
+void TCheckBox::CreateWnd() {
+    TControl::CreateWnd();
+    if (FChecked) SendMessageA(FHandle, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void TCheckBox::DestroyWnd() {
+    if (FHandle) FChecked = Checked();
+    TControl::DestroyWnd();
+}
+
 bool TCheckBox::Checked() const {
     if (FHandle) return SendMessageA(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED;
     return FChecked;

@@ -10,6 +10,8 @@ public:
     virtual void SetChecked(bool value);
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;                     // a tick set before the window shows in it
+    void DestroyWnd() override;                    // and one the window had stays for the next
     void CNCommand(WORD code) override;
     bool FChecked = false;
 };

@@ -183,6 +183,24 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
             if (HBRUSH b = child->CNCtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
         break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            if (TControl* child = FromHandle(item->hwndItem))
+                if (child->CNDrawItem(*item)) return TRUE;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            if (TControl* child = FromHandle(GetDlgItem(FHandle, static_cast<int>(item->CtlID))))
+                if (child->CNMeasureItem(*item)) return TRUE;
+        break;
+    }
+    case WM_SETTINGCHANGE:
+        // Broadcasts reach top-level windows only; a form hands it on to what it holds.
+        if (!(GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) SettingsChanged(wParam);
+        break;
     case WM_ERASEBKGND:
         if (FDefWndProc == DefWindowProcA) {
             RECT r;
@@ -241,6 +259,14 @@ void TControl::Click() {
 
 void TControl::CNCommand(WORD) {}
 LRESULT TControl::CNNotify(NMHDR*) { return 0; }
+bool TControl::CNDrawItem(DRAWITEMSTRUCT&) { return false; }
+bool TControl::CNMeasureItem(MEASUREITEMSTRUCT&) { return false; }
+
+void TControl::SettingsChanged(WPARAM flag) {
+    // A copy: a child may re-create its window, or its children, meanwhile.
+    auto children = FControls;
+    for (TControl* child : children) child->SettingsChanged(flag);
+}
 
 HBRUSH TControl::CNCtlColor(HDC dc) {
     ::SetTextColor(dc, ColorToRGB(FFont.Color()));
@@ -371,6 +397,16 @@ void TControl::ApplyStyle(DWORD add, DWORD remove) {
     LONG style = GetWindowLongA(FHandle, GWL_STYLE);
     SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>((style | add) & ~remove));
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TControl::RecreateWnd() {
+    if (!FHandle) return;
+    FCaption = Caption();
+    HWND before = GetWindow(FHandle, GW_HWNDPREV);
+    DestroyWnd();
+    CreateWnd();
+    if (FHandle && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+        SetWindowPos(FHandle, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::Invalidate() {

@@ -5,8 +5,10 @@
 // it gets a parent that has one; until then its properties are only stored.
 // Standard controls (BUTTON, STATIC, LISTBOX, ...) are subclassed: our window
 // procedure sees every message and hands the rest to theirs. Notifications a
-// parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are
-// reflected to the child object they are about.
+// parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
+// WM_MEASUREITEM) are reflected to the child object they are about. A
+// settings change that reaches a form (WM_SETTINGCHANGE) is passed on to
+// every control on it.
 #pragma once
 #include <windows.h>
 #include <memory>
@@ -107,6 +109,12 @@ protected:
     virtual void CNCommand(WORD code);
     virtual LRESULT CNNotify(NMHDR* header);
     virtual HBRUSH CNCtlColor(HDC dc);
+    // Owner-drawn items (WM_DRAWITEM, WM_MEASUREITEM); true: handled. Neither arrives while
+    // the window is being made: the control is known to its parent only once it exists.
+    virtual bool CNDrawItem(DRAWITEMSTRUCT& item);
+    virtual bool CNMeasureItem(MEASUREITEMSTRUCT& item);
+    // The form got WM_SETTINGCHANGE (flag: the SPI_ value); the default passes it to the children.
+    virtual void SettingsChanged(WPARAM flag);
     virtual void Paint(TCanvas& canvas);            // our own windows: WM_PAINT after the background
     virtual bool OwnPaint() const { return false; } // true: Paint() draws our own class's window
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -114,6 +122,9 @@ protected:
     HBRUSH BackgroundBrush();
     virtual void Resized() {}
     void ApplyStyle(DWORD add, DWORD remove);
+    // A new window with the same text, children and place among its siblings, for
+    // styles that only take effect when the window is made.
+    void RecreateWnd();
     void SetBoundsRaw(int left, int top, int width, int height);   // no realign of the parent
 
     std::string FCaption;

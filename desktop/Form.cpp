@@ -2,6 +2,7 @@
 #include "Form.h"
 
 #include "Application.h"
+#include "Button.h"
 #include "Classes.h"
 #include "DescriptionReader.h"
 
@@ -229,6 +230,28 @@ void TForm::Close() {
     case TCloseAction::caFree: SetVisible(false); Application->ReleaseForm(this); break;
     default: break;
     }
+}
+
+namespace {
+
+TButton* FindButton(TControl& parent, bool wantDefault) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (!c->Visible() || !c->Enabled()) continue;
+        if (auto* b = dynamic_cast<TButton*>(c); b && (wantDefault ? b->Default() : b->Cancel())) return b;
+        if (TButton* inner = FindButton(*c, wantDefault)) return inner;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool TForm::DialogKey(WORD key) {
+    if (key != VK_RETURN && key != VK_ESCAPE) return false;
+    TButton* button = FindButton(*this, key == VK_RETURN);
+    if (!button) return false;
+    button->Click();
+    return true;
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -166,6 +166,11 @@ void TImageList::Draw(HDC dc, int x, int y, int index) const {
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const { Draw(canvas.Handle(), x, y, index); }
 
+void TImageList::DrawAsIcon(HDC dc, int x, int y, int index) const {
+    TIconPtr icon(GetIcon(index));
+    DrawIconEx(dc, x, y, icon.get(), FWidth, FHeight, 0, nullptr, DI_NORMAL);
+}
+
 void TImageList::RegisterChanges(const TNotifyEvent& listener) {
     if (listener && std::find(FListeners.begin(), FListeners.end(), listener) == FListeners.end())
         FListeners.push_back(listener);
@@ -190,6 +195,34 @@ void TImageList::Loaded() {
     FPending.clear();
     for (auto& step : pending) step();
     Changed();
+}
+
+bool TImageListLink::Set(TImageList* list) {
+    if (list == FList) return false;
+    if (FList) {
+        FList->UnRegisterChanges(FOnChange);
+        FList->RemoveFreeNotification(&FHolder);
+    }
+    FList = list;
+    if (FList) {
+        FList->FreeNotification(&FHolder);
+        FList->RegisterChanges(FOnChange);
+    }
+    return true;
+}
+
+bool TImageListLink::Forgets(TComponent* component, TOperation operation) {
+    if (operation != TOperation::opRemove || !FList || component != FList) return false;
+    FList = nullptr;
+    return true;
+}
+
+TImageList* FindOwnersImageList(const TComponent& component, const std::string& name) {
+    TComponent* root = component.Owner();
+    auto* list = root ? dynamic_cast<TImageList*>(root->FindComponent(name)) : nullptr;
+    if (!list) throw EDescriptionError(Format("%s.ImageList: %s is not an image list of %s", component.Name().c_str(),
+                                              name.c_str(), root ? root->Name().c_str() : "the window"));
+    return list;
 }
 
 void RegisterImageListClass() {

@@ -41,6 +41,8 @@ public:
     HBITMAP GetBitmap(int index, COLORREF background) const;   // the caller owns it (DeleteObject)
     void Draw(HDC dc, int x, int y, int index) const;   // throws EImageListError out of range
     void Draw(TCanvas& canvas, int x, int y, int index) const;
+    // The entry made into an icon first and drawn as one (controls that show entries as icons).
+    void DrawAsIcon(HDC dc, int x, int y, int index) const;   // throws EImageListError out of range
 
     // Told after every change of the images; a listener unregisters before it goes.
     TNotifyEvent OnChange;
@@ -64,3 +66,28 @@ private:
 };
 
 void RegisterImageListClass();
+
+// A component's hold on an image list it does not own: the list's changes go to onChange, and
+// the list's end makes the holder forget it (through Forgets, called from its Notification).
+class TImageListLink {
+public:
+    TImageListLink(TComponent& holder, const TNotifyEvent& onChange) : FHolder(holder), FOnChange(onChange) {}
+    ~TImageListLink() { Set(nullptr); }
+    TImageListLink(const TImageListLink&) = delete;
+    TImageListLink& operator=(const TImageListLink&) = delete;
+
+    TImageList* List() const noexcept { return FList; }
+    bool Set(TImageList* list);                   // false: it is the list held already
+    // True when component is the held list, now being freed: it is forgotten without a word
+    // to it (what it would unregister from is gone by then).
+    bool Forgets(TComponent* component, TOperation operation);
+
+private:
+    TComponent& FHolder;
+    TNotifyEvent FOnChange;
+    TImageList* FList = nullptr;
+};
+
+// The image list a description names for component: one of the components of its owner.
+// Throws EDescriptionError when there is no image list of that name.
+TImageList* FindOwnersImageList(const TComponent& component, const std::string& name);

@@ -12,20 +12,25 @@ int CompareText(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-int TListItems::Add(const std::string& text) {
+int TListItems::Add(const std::string& text) { return AddObject(text, nullptr); }
+
+int TListItems::AddObject(const std::string& text, TObject* object) {
     int index = Count();
     if (FSorted) {
         auto it = std::upper_bound(FItems.begin(), FItems.end(), text,
                                    [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
         index = static_cast<int>(it - FItems.begin());
     }
-    Insert(index, text);
+    InsertObject(index, text, object);
     return index;
 }
 
-void TListItems::Insert(int index, const std::string& text) {
+void TListItems::Insert(int index, const std::string& text) { InsertObject(index, text, nullptr); }
+
+void TListItems::InsertObject(int index, const std::string& text, TObject* object) {
     if (index < 0 || index > Count()) throw Exception(Format("List index out of bounds (%d)", index));
     FItems.insert(FItems.begin() + index, text);
+    FObjects.insert(FObjects.begin() + index, object);
     if (HWND h = FOwner.WindowHandle())
         SendMessageA(h, Msg(LB_INSERTSTRING, CB_INSERTSTRING), static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -33,11 +38,13 @@ void TListItems::Insert(int index, const std::string& text) {
 void TListItems::Delete(int index) {
     if (index < 0 || index >= Count()) throw Exception(Format("List index out of bounds (%d)", index));
     FItems.erase(FItems.begin() + index);
+    FObjects.erase(FObjects.begin() + index);
     if (HWND h = FOwner.WindowHandle()) SendMessageA(h, Msg(LB_DELETESTRING, CB_DELETESTRING), static_cast<WPARAM>(index), 0);
 }
 
 void TListItems::Clear() {
     FItems.clear();
+    FObjects.clear();
     if (HWND h = FOwner.WindowHandle()) SendMessageA(h, Msg(LB_RESETCONTENT, CB_RESETCONTENT), 0, 0);
 }
 
@@ -57,7 +64,9 @@ void TListItems::SetSorted(bool value) {
     FSorted = value;
     if (value) {
         auto lines = FItems;
-        Assign(lines);
+        auto objects = FObjects;
+        Clear();
+        for (size_t i = 0; i < lines.size(); ++i) AddObject(lines[i], objects[i]);
     }
 }
 
@@ -85,8 +94,15 @@ void TListBox::CreateParams(TCreateParams& params) {
 
 void TListBox::CreateWnd() {
     TControl::CreateWnd();
-    FItems.FillWindow();
     if (FItemHeight > 0) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+    FItems.FillWindow();
+    if (FSavedItemIndex >= 0) SetItemIndex(FSavedItemIndex);
+    FSavedItemIndex = -1;
+}
+
+void TListBox::DestroyWnd() {
+    if (FHandle) FSavedItemIndex = ItemIndex();
+    TControl::DestroyWnd();
 }
 
 int TListBox::ItemIndex() const {
@@ -149,22 +165,70 @@ TComboBox::TComboBox(TComponent* owner) : TControl(owner), FItems(*this, true) {
 void TComboBox::CreateParams(TCreateParams& params) {
     TControl::CreateParams(params);
     params.ClassName = "COMBOBOX";
-    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL |
-                   (FStyle == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+    DWORD kind = CBS_DROPDOWN;
+    switch (FStyle) {
+    case TComboBoxStyle::csDropDown: kind = CBS_DROPDOWN; break;
+    case TComboBoxStyle::csSimple: kind = CBS_SIMPLE; break;
+    case TComboBoxStyle::csDropDownList: kind = CBS_DROPDOWNLIST; break;
+    case TComboBoxStyle::csOwnerDrawFixed: kind = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS; break;
+    case TComboBoxStyle::csOwnerDrawVariable: kind = CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS; break;
+    }
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | kind;
     params.ExStyle = 0;
 }
 
-// The window's height includes the drop-down list; the control's height is the edit part.
+void TComboBox::SetStyle(TComboBoxStyle value) {
+    if (value == FStyle) return;
+    FStyle = value;
+    RecreateWnd();
+}
+
+// The window's height includes the dropped list; the control's height is the closed part,
+// which the system sets from the font.
 void TComboBox::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
-    if (FHandle) MoveWindow(FHandle, left, top, width, height + 200, TRUE);
+    ApplyDropDownHeight();
+}
+
+void TComboBox::ApplyDropDownHeight() {
+    if (!FHandle || FStyle == TComboBoxStyle::csSimple) return;
+    int list = ItemHeight() * FDropDownCount + 2;
+    MoveWindow(FHandle, Left(), Top(), Width(), Height() + list, TRUE);
+}
+
+void TComboBox::SetDropDownCount(int value) {
+    FDropDownCount = value < 1 ? 1 : value;
+    ApplyDropDownHeight();
+}
+
+int TComboBox::ItemHeight() const {
+    if (FHandle) return static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
+    return FItemHeight;
+}
+
+void TComboBox::SetItemHeight(int value) {
+    FItemHeight = value;
+    if (FHandle && value > 0) {
+        SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, value);
+        ApplyDropDownHeight();
+    }
+}
+
+bool TComboBox::DroppedDown() const {
+    return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 void TComboBox::CreateWnd() {
     TControl::CreateWnd();
-    MoveWindow(FHandle, Left(), Top(), Width(), Height() + 200, FALSE);
+    if (FItemHeight > 0) SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, FItemHeight);
+    ApplyDropDownHeight();
     FItems.FillWindow();
     if (FItemIndex >= 0) SetItemIndex(FItemIndex);
+}
+
+void TComboBox::DestroyWnd() {
+    if (FHandle) FItemIndex = ItemIndex();
+    TControl::DestroyWnd();
 }
 
 int TComboBox::ItemIndex() const {
@@ -185,5 +249,7 @@ std::string TComboBox::Caption() const {
 }
 
 void TComboBox::CNCommand(WORD code) {
-    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && OnChange && !IsLoading()) OnChange(this);
+    if (IsLoading()) return;
+    if (code == CBN_SELCHANGE) Click();
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && OnChange) OnChange(this);
 }

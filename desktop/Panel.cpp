@@ -53,3 +53,15 @@ void TGroupBox::CreateParams(TCreateParams& params) {
     params.Style = WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX;
     params.ExStyle = WS_EX_CONTROLPARENT;
 }
+
+// The system's group box draws its frame and caption only: the parent, which does not paint
+// under its children, would leave the inside unpainted.
+LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(FHandle, &r);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+        return 1;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}

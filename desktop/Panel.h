@@ -11,6 +11,7 @@ public:
     void SetBevelOuter(TBevelCut value) { FBevelOuter = value; Invalidate(); }
     void SetBevelInner(TBevelCut value) { FBevelInner = value; Invalidate(); }
     void SetBevelWidth(int value) { FBevelWidth = value; Invalidate(); }
+    int BorderWidth() const noexcept { return FBorderWidth; }
     void SetBorderWidth(int value) { FBorderWidth = value; Invalidate(); }
     void SetAlignment(TAlignment value) { FAlignment = value; Invalidate(); }
 protected:
@@ -27,6 +28,7 @@ private:
 class TGroupBox : public TControl {
 public:
     explicit TGroupBox(TComponent* owner);
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 protected:
     void CreateParams(TCreateParams& params) override;
 };

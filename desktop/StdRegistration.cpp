@@ -72,7 +72,12 @@ void RegisterStandardControlClasses() {
         .Bool("Sorted", &TComboBox::SetSorted)
         .Int("ItemIndex", &TComboBox::SetItemIndex)
         .Enum<TComboBoxStyle>("Style", &TComboBox::SetStyle,
-                              {{"csDropDown", TComboBoxStyle::csDropDown}, {"csDropDownList", TComboBoxStyle::csDropDownList}})
+                              {{"csDropDown", TComboBoxStyle::csDropDown}, {"csSimple", TComboBoxStyle::csSimple},
+                               {"csDropDownList", TComboBoxStyle::csDropDownList},
+                               {"csOwnerDrawFixed", TComboBoxStyle::csOwnerDrawFixed},
+                               {"csOwnerDrawVariable", TComboBoxStyle::csOwnerDrawVariable}})
+        .Int("DropDownCount", &TComboBox::SetDropDownCount)
+        .Int("ItemHeight", &TComboBox::SetItemHeight)
         .Event<TNotifyEvent>("OnChange", &TComboBox::SetOnChange);
     TClassRegistration<TPanel>("TPanel", "TControl")
         .Enum<TBevelCut>("BevelOuter", &TPanel::SetBevelOuter, BevelCuts)

@@ -85,3 +85,54 @@ std::string SysErrorMessage(unsigned long code) {
     if (buf) LocalFree(buf);
     return Trim(s);
 }
+
+namespace {
+
+// Days from 1 January of year 1 to 30 December 1899, the day a date value counts from.
+constexpr long long DateDelta = 693594;
+
+long long DaysBeforeYear(int year) {
+    long long y = year - 1;
+    return y * 365 + y / 4 - y / 100 + y / 400;
+}
+
+} // namespace
+
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+int DaysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+}
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& dateOut) {
+    if (year < 1 || year > 9999 || day < 1 || day > DaysInMonth(year, month)) return false;
+    long long days = DaysBeforeYear(year);
+    for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
+    dateOut = static_cast<TDateTime>(days + day - DateDelta);
+    return true;
+}
+
+bool DecodeDate(TDateTime date, int& yearOut, int& monthOut, int& dayOut) {
+    if (!(date > -DateDelta - 1 && date < 2958466.0)) return false;   // 1 January 1 .. 31 December 9999
+    long long days = static_cast<long long>(date) + DateDelta - 1;   // whole days since 1 January 1
+    if (days < 0) return false;
+    int year = static_cast<int>(days / 366) + 1;
+    while (DaysBeforeYear(year + 1) <= days) ++year;
+    days -= DaysBeforeYear(year);
+    int month = 1;
+    while (days >= DaysInMonth(year, month)) days -= DaysInMonth(year, month++);
+    yearOut = year;
+    monthOut = month;
+    dayOut = static_cast<int>(days) + 1;
+    return true;
+}
+
+TDateTime Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    TDateTime date = 0;
+    TryEncodeDate(t.wYear, t.wMonth, t.wDay, date);
+    return date + (t.wHour * 3600000.0 + t.wMinute * 60000.0 + t.wSecond * 1000.0 + t.wMilliseconds) / 86400000.0;
+}

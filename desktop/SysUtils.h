@@ -36,6 +36,15 @@ std::string ExtractFilePath(const std::string& path);     // up to and including
 std::string IncludeTrailingBackslash(const std::string& path);
 std::string SysErrorMessage(unsigned long code);
 
+// Dates: days since 30 December 1899, the fraction being the time of day (the date part of a
+// value before that day is still its whole days, counted toward zero).
+using TDateTime = double;
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);                    // 0 for a month outside 1..12
+bool TryEncodeDate(int year, int month, int day, TDateTime& dateOut);   // false: no such day in years 1..9999
+bool DecodeDate(TDateTime date, int& yearOut, int& monthOut, int& dayOut);   // false: outside years 1..9999
+TDateTime Now();                                         // local date and time
+
 // Called inside a catch block at a callback edge (window procedure, timer,
 // synchronised call): hands the exception to the application's HandleException.
 void HandleCallbackException() noexcept;

@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "controls/ControlClasses.h"
+#include "controls/RichTextModule.h"
 #include "core/Editor.h"
 #include "core/Updated.h"
 #include "desktop/Application.h"
+#include "desktop/Classes.h"
 #include "desktop/SysUtils.h"
 #include "shared/SharedClasses.h"
 #include "shell/ShellUtilityClasses.h"
@@ -13,16 +15,20 @@
 void RegisterMonitorClasses();  // shell/MonitorClasses.cpp
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Module start-up, before any window: the rich-edit library with the rich-text clipboard
+    // formats (freed after the last window), then the control family's classes.
+    TRichTextModuleScope richText;
     TApplication app;
     Application = &app;
     try {
+        RegisterDesktopClasses();
+        RegisterFxControlClasses();
         app.Initialize();
-        // Every class the window descriptions name, folder by folder, the window classes last.
+        // Every other class the window descriptions name, folder by folder, the window classes last.
         RegisterSharedClasses();
         RegisterShellUtilityClasses();
         RegisterTrayClasses();
         RegisterMonitorClasses();
-        RegisterFxControlClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
         app.CreateForm<Teditor>();

@@ -6,7 +6,13 @@
 #include "controls/UiHTLabel.h"
 #include "controls/UiIntegerEdit.h"
 #include "controls/UiPageControl.h"
+#include "controls/sxComboBox.h"
+#include "controls/sxDatePanel.h"
+#include "controls/sxEdit.h"
+#include "controls/sxGroupBox.h"
 #include "controls/sxImage.h"
+#include "controls/sxImageListBox.h"
+#include "controls/sxScrollBar.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/Form.h"
 #include "desktop/ImageList.h"
@@ -26,6 +32,13 @@ public:
     TUiPageControl* UiPageControl1 = nullptr;
     TTabSheet* TabSheet10 = nullptr;
     TsxImage* sxImage1 = nullptr;
+    TsxImageListBox* sxImageListBox1 = nullptr;
+    TsxGroupBox* sxGroupBox1 = nullptr;
+    TEdit* inGroup = nullptr;
+    TsxScrollBar* sxScrollBar1 = nullptr;
+    TsxEdit* sxEdit1 = nullptr;
+    TsxComboBox* sxComboBox1 = nullptr;
+    TsxDatePanel* sxDatePanel1 = nullptr;
 };
 
 void RegisterControlsForm() {
@@ -41,7 +54,14 @@ void RegisterControlsForm() {
         .Field("sc_apps", &TControlsForm::sc_apps)
         .Field("UiPageControl1", &TControlsForm::UiPageControl1)
         .Field("TabSheet10", &TControlsForm::TabSheet10)
-        .Field("sxImage1", &TControlsForm::sxImage1);
+        .Field("sxImage1", &TControlsForm::sxImage1)
+        .Field("sxImageListBox1", &TControlsForm::sxImageListBox1)
+        .Field("sxGroupBox1", &TControlsForm::sxGroupBox1)
+        .Field("inGroup", &TControlsForm::inGroup)
+        .Field("sxScrollBar1", &TControlsForm::sxScrollBar1)
+        .Field("sxEdit1", &TControlsForm::sxEdit1)
+        .Field("sxComboBox1", &TControlsForm::sxComboBox1)
+        .Field("sxDatePanel1", &TControlsForm::sxDatePanel1);
 }
 
 const char* const Description = R"(
@@ -121,6 +141,64 @@ object controlsForm: TControlsForm
     ImageList = ilist
     ImageIndex = 0
   end
+  object sxImageListBox1: TsxImageListBox
+    Left = 300
+    Top = 8
+    Width = 120
+    Height = 80
+    ImageList = ilist
+    ImageLayout = tlTop
+    Margin = -3
+    Items.Strings = (
+      'one'
+      'two')
+  end
+  object sxGroupBox1: TsxGroupBox
+    Left = 440
+    Top = 8
+    Width = 130
+    Height = 80
+    Caption = 'Options'
+    CheckBoxChecked = False
+    object inGroup: TEdit
+      Left = 8
+      Top = 30
+    end
+  end
+  object sxScrollBar1: TsxScrollBar
+    Left = 300
+    Top = 100
+    Width = 100
+    Height = 17
+    Kind = sbHorizontal
+    Max = 10
+    Position = 4
+    TimerInterval = 50
+  end
+  object sxEdit1: TsxEdit
+    Left = 300
+    Top = 130
+    Alignment = taRightJustify
+    Flat = True
+    Text = '42'
+  end
+  object sxComboBox1: TsxComboBox
+    Left = 300
+    Top = 160
+    Style = csDropDownList
+    ImageList = ilist
+    ListWidth = 250
+    Flat = True
+    Etched = True
+  end
+  object sxDatePanel1: TsxDatePanel
+    Left = 300
+    Top = 190
+    Width = 250
+    ControlsLayout = dplYMD
+    Date = 38046.5
+    Flat = True
+  end
 end
 )";
 
@@ -146,6 +224,25 @@ TEST(ControlDescription, EveryControlClassLoadsWithItsProperties) {
     EXPECT_EQ(form.UiPageControl1->ActivePage(), form.TabSheet10);
     EXPECT_EQ(form.sxImage1->ImageList()->Name(), "ilist");
     EXPECT_TRUE(form.sxImage1->PictureStored());    // the list is empty: the picture is the control's own
+    EXPECT_EQ(form.sxImageListBox1->ImageList()->Name(), "ilist");
+    EXPECT_EQ(form.sxImageListBox1->Margin(), 0);
+    EXPECT_EQ(form.sxImageListBox1->Items().Count(), 2);
+    EXPECT_FALSE(form.sxGroupBox1->CheckBoxChecked());
+    EXPECT_FALSE(form.inGroup->Enabled());          // the unticked box holds the group's controls
+    EXPECT_EQ(form.sxScrollBar1->Kind(), TScrollBarKind::sbHorizontal);
+    EXPECT_EQ(form.sxScrollBar1->Height(), GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(form.sxScrollBar1->Position(), 4);
+    EXPECT_EQ(form.sxScrollBar1->TimerInterval(), 50u);
+    EXPECT_TRUE(form.sxEdit1->Flat());
+    EXPECT_EQ(form.sxEdit1->Alignment(), TAlignment::taRightJustify);
+    EXPECT_EQ(form.sxComboBox1->ImageList()->Name(), "ilist");
+    EXPECT_EQ(form.sxComboBox1->ListWidth(), 250);
+    EXPECT_TRUE(form.sxComboBox1->Etched());
+    EXPECT_EQ(form.sxDatePanel1->EffectiveLayout(), 3);
+    TDateTime leapDay = 0;
+    ASSERT_TRUE(TryEncodeDate(2004, 2, 29, leapDay));
+    EXPECT_EQ(form.sxDatePanel1->Date(), leapDay);
+    EXPECT_TRUE(form.sxDatePanel1->Flat());
 
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,14 +31,37 @@ private:
     std::unique_ptr<TForm> FForm;
 };
 
-// What WM_PRINTCLIENT paints of a control's client area, as 0x00BBGGRR pixels.
+// What WM_PRINTCLIENT paints of a control's client area, as 0x00BBGGRR pixels; or what any
+// painting does on a black bitmap of a given size.
 class TSnapshot {
 public:
     explicit TSnapshot(HWND window) {
         RECT r;
         GetClientRect(window, &r);
-        FWidth = r.right;
-        FHeight = r.bottom;
+        Take(r.right, r.bottom, [window](HDC dc) {
+            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        });
+    }
+    TSnapshot(int width, int height, const std::function<void(HDC)>& paint) { Take(width, height, paint); }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    COLORREF Pixel(int x, int y) const {   // as GetPixel gives it: red in the low byte
+        unsigned v = FPixels.at(static_cast<size_t>(y) * FWidth + x);
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    int Count(COLORREF color) const { return Count(color, RECT{0, 0, FWidth, FHeight}); }
+    int Count(COLORREF color, const RECT& area) const {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) n += Pixel(x, y) == color;
+        return n;
+    }
+    bool operator==(const TSnapshot& other) const { return FWidth == other.FWidth && FPixels == other.FPixels; }
+
+private:
+    void Take(int width, int height, const std::function<void(HDC)>& paint) {
+        FWidth = width;
+        FHeight = height;
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = FWidth;
@@ -50,7 +74,7 @@ public:
         HGDIOBJ old = SelectObject(dc, bmp);
         RECT all{0, 0, FWidth, FHeight};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        paint(dc);
         GdiFlush();
         const auto* p = static_cast<const unsigned*>(bits);
         FPixels.assign(p, p + static_cast<size_t>(FWidth) * FHeight);
@@ -58,22 +82,40 @@ public:
         DeleteObject(bmp);
         DeleteDC(dc);
     }
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    COLORREF Pixel(int x, int y) const {   // as GetPixel gives it: red in the low byte
-        unsigned v = FPixels.at(static_cast<size_t>(y) * FWidth + x);
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int Count(COLORREF color) const {
-        int n = 0;
-        for (int y = 0; y < FHeight; ++y)
-            for (int x = 0; x < FWidth; ++x) n += Pixel(x, y) == color;
-        return n;
-    }
-
-private:
     int FWidth = 0, FHeight = 0;
     std::vector<unsigned> FPixels;
 };
 
+// Counts the calls of a notify event and keeps the last sender.
+class TEventCounter : public TObject {
+public:
+    void Fired(TObject* sender) { ++Count; Sender = sender; }
+    TNotifyEvent Event() { return TNotifyEvent(this, &TEventCounter::Fired); }
+    int Count = 0;
+    TObject* Sender = nullptr;
+};
+
 inline LPARAM PointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// A 16 x 16 icon of one colour, opaque; the caller destroys it.
+inline HICON SolidIcon(COLORREF color) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP image = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, image);
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, brush);
+    SelectObject(dc, mask);
+    PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
+    SelectObject(dc, old);
+    DeleteObject(brush);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(image);
+    DeleteObject(mask);
+    return icon;
+}

@@ -6,28 +6,6 @@
 
 namespace {
 
-HICON SolidIcon(COLORREF color) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP image = CreateCompatibleBitmap(screen, 16, 16);
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, image);
-    HBRUSH brush = CreateSolidBrush(color);
-    RECT r{0, 0, 16, 16};
-    FillRect(dc, &r, brush);
-    SelectObject(dc, mask);
-    PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
-    SelectObject(dc, old);
-    DeleteObject(brush);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    ICONINFO info{TRUE, 0, 0, mask, image};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(image);
-    DeleteObject(mask);
-    return icon;
-}
-
 class sxImageTest : public ::testing::Test {
 protected:
     TControlHost Host;

@@ -1,0 +1,130 @@
+// tests/desktop/ControlsTest.cpp -- what controls get from their parents (settings changes,
+// owner-draw messages), new windows for style changes, and the objects of list lines
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "desktop/CheckBox.h"
+#include "desktop/Form.h"
+#include "desktop/ListBox.h"
+#include "desktop/Panel.h"
+
+namespace {
+
+class TWatchingListBox : public TListBox {
+public:
+    using TListBox::TListBox;
+    std::vector<WPARAM> Settings;
+    std::vector<int> Measured, Drawn;
+    using TControl::RecreateWnd;
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TListBox::CreateParams(params);
+        params.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+    }
+    void SettingsChanged(WPARAM flag) override {
+        TListBox::SettingsChanged(flag);
+        Settings.push_back(flag);
+    }
+    bool CNMeasureItem(MEASUREITEMSTRUCT& item) override {
+        Measured.push_back(static_cast<int>(item.itemID));
+        item.itemHeight = 30;
+        return true;
+    }
+    bool CNDrawItem(DRAWITEMSTRUCT& item) override {
+        Drawn.push_back(static_cast<int>(item.itemID));
+        return true;
+    }
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TPanel* Panel = nullptr;
+    TWatchingListBox* List = nullptr;
+    void SetUp() override {
+        Form->SetBounds(50, 50, 300, 200);
+        Form->Handle();
+        Panel = new TPanel(Form.get());
+        Panel->SetParent(Form.get());
+        List = new TWatchingListBox(Form.get());
+        List->SetParent(Panel);
+    }
+};
+
+TEST_F(ControlsTest, SettingsChangeOfTheFormReachesControlsInsideOthers) {
+    SendMessageA(Form->WindowHandle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(List->Settings, std::vector<WPARAM>{SPI_SETNONCLIENTMETRICS});
+}
+
+TEST_F(ControlsTest, OwnerDrawnLinesAreMeasuredAndDrawnByTheirControl) {
+    List->Items().Add("one");
+    List->Items().Add("two");
+    EXPECT_EQ(List->Measured, (std::vector<int>{0, 1}));
+    EXPECT_EQ(SendMessageA(List->WindowHandle(), LB_GETITEMHEIGHT, 1, 0), 30);
+    HWND box = List->WindowHandle();
+    DRAWITEMSTRUCT item{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(box)), 1, ODA_DRAWENTIRE, 0, box,
+                        GetDC(box), RECT{0, 0, 10, 10}, 0};
+    EXPECT_EQ(SendMessageA(Panel->WindowHandle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
+    ReleaseDC(box, item.hDC);
+    EXPECT_EQ(List->Drawn, std::vector<int>{1});
+}
+
+TEST_F(ControlsTest, NewWindowKeepsLinesSelectionAndPlaceAmongSiblings) {
+    auto* after = new TCheckBox(Form.get());
+    after->SetParent(Panel);
+    List->Items().Add("one");
+    List->Items().Add("two");
+    List->SetItemIndex(1);
+    HWND old = List->WindowHandle();
+    List->RecreateWnd();
+    ASSERT_NE(List->WindowHandle(), old);
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(SendMessageA(List->WindowHandle(), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(List->ItemIndex(), 1);
+    EXPECT_EQ(GetWindow(List->WindowHandle(), GW_HWNDNEXT), after->WindowHandle());
+}
+
+TEST_F(ControlsTest, CheckBoxTickedBeforeItsWindowShowsTickedAndKeepsItsTick) {
+    auto* box = new TCheckBox(Form.get());
+    box->SetChecked(true);
+    box->SetParent(Panel);
+    EXPECT_EQ(SendMessageA(box->WindowHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(ControlsTest, ComboBoxSelectionSurvivesAStyleChangeAndPickingALineClicksThenChanges) {
+    auto* combo = new TComboBox(Form.get());
+    combo->SetParent(Panel);
+    combo->SetItems({"one", "two", "three"});
+    combo->SetItemIndex(2);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(GetWindowLongA(combo->WindowHandle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+
+    struct TOrder : TObject {
+        std::string Seen;
+        void Click(TObject*) { Seen += "click "; }
+        void Change(TObject*) { Seen += "change "; }
+    } order;
+    combo->OnClick = TNotifyEvent(&order, &TOrder::Click);
+    combo->OnChange = TNotifyEvent(&order, &TOrder::Change);
+    SendMessageA(Panel->WindowHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo->WindowHandle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo->WindowHandle()));
+    EXPECT_EQ(order.Seen, "click change ");
+}
+
+TEST(ListItemsTest, ObjectsTravelWithTheirLinesWhenSorted) {
+    TForm form(nullptr);
+    TListBox list(&form);
+    list.Items().AddObject("b", reinterpret_cast<TObject*>(2));
+    list.Items().AddObject("c", reinterpret_cast<TObject*>(3));
+    list.Items().AddObject("a", reinterpret_cast<TObject*>(1));
+    list.SetSorted(true);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(list.Items().Objects(i), reinterpret_cast<TObject*>(i + 1));
+    list.Items().Delete(0);
+    EXPECT_EQ(list.Items().Objects(0), reinterpret_cast<TObject*>(2));
+}
+
+} // namespace
