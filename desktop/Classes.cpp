@@ -127,3 +127,15 @@ const TClassInfo& RequireClassInfo(const std::string& name) {
     if (!info) throw EDescriptionError("Class " + name + " not found");
     return *info;
 }
+
+unsigned SetMask(const TPropValue& value, const TLoadContext& context,
+                 const std::vector<std::pair<const char*, unsigned>>& names) {
+    unsigned mask = 0;
+    for (const std::string& item : value.AsSet()) {
+        bool known = false;
+        for (const auto& [name, bit] : names)
+            if (SameTextAscii(item, name)) { mask |= bit; known = true; }
+        if (!known) throw EDescriptionError(context.Where + ": unknown value " + item);
+    }
+    return mask;
+}

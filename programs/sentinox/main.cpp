@@ -7,6 +7,7 @@
 #include "desktop/Application.h"
 #include "desktop/SysUtils.h"
 #include "shared/SharedClasses.h"
+#include "shell/ShellComponentClasses.h"
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxTrayIcon.h"
 
@@ -22,6 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RegisterShellUtilityClasses();
         RegisterTrayClasses();
         RegisterMonitorClasses();
+        RegisterShellComponentClasses();
         RegisterFxControlClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
