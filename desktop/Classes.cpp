@@ -139,3 +139,9 @@ unsigned SetMask(const TPropValue& value, const TLoadContext& context,
     }
     return mask;
 }
+
+unsigned NonNegative(const TPropValue& value, const TLoadContext& context) {
+    int n = value.AsInteger();
+    if (n < 0) throw EDescriptionError(context.Where + ": the value cannot be negative");
+    return static_cast<unsigned>(n);
+}

@@ -176,5 +176,8 @@ private:
 unsigned SetMask(const TPropValue& value, const TLoadContext& context,
                  const std::vector<std::pair<const char*, unsigned>>& names);
 
+// An integer that may not be negative (intervals, counts); a negative one is a description error.
+unsigned NonNegative(const TPropValue& value, const TLoadContext& context);
+
 // Registers TComponent and the classes of this library; safe to call more than once.
 void RegisterDesktopClasses();

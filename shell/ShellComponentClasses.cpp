@@ -6,10 +6,15 @@
 #include <vector>
 
 #include "desktop/Classes.h"
+#include "shell/sxColorPicker.h"
 #include "shell/sxFileAssociation.h"
 #include "shell/sxFileOperation.h"
 #include "shell/sxFileStorage.h"
+#include "shell/sxGraphics.h"
+#include "shell/sxStartButtonProperties.h"
 #include "shell/sxSysUtils.h"
+#include "shell/sxTrayIcon.h"
+#include "shell/sxWav.h"
 
 namespace {
 
@@ -86,15 +91,58 @@ void RegisterFileAssociation() {
         .String("PrintToCommandDescription", &A::SetPrintToCommandDescription);
 }
 
+void RegisterWav() {
+    TClassRegistration<TsxWav>("TsxWav", "TsxCustomFileStorage")
+        .Bool("AsyncPlay", &TsxWav::SetAsyncPlay)
+        .Bool("Looped", &TsxWav::SetLooped)
+        .Bool("NoDefaultSound", &TsxWav::SetNoDefaultSound)
+        .Bool("NoStopSound", &TsxWav::SetNoStopSound)
+        .Bool("NoWaitIfBusy", &TsxWav::SetNoWaitIfBusy)
+        .Enum<TsxWavPlayFrom>("PlayFrom", &TsxWav::SetPlayFrom,
+                              {{"pfFile", pfFile}, {"pfResource", pfResource}, {"pfDFM", pfDFM},
+                               {"pfSystemEvent", pfSystemEvent}})
+        .String("FileName", &TsxWav::SetFileName)
+        .String("ResourceName", &TsxWav::SetResourceName)
+        .String("EventAlias", &TsxWav::SetEventAlias)
+        .Event<TNotifyEvent>("OnPlayBefore", &TsxWav::SetOnPlayBefore)
+        .Event<TNotifyEvent>("OnPlayAfter", &TsxWav::SetOnPlayAfter);
+}
+
+void RegisterStartButtonProperties() {
+    using S = TsxStartButtonProperties;
+    TClassRegistration<S>("TsxStartButtonProperties", "TComponent")
+        .Ignore("About")
+        .Int("ButtonLeft", &S::SetButtonLeft)
+        .Int("ButtonTop", &S::SetButtonTop)
+        .Int("ButtonWidth", &S::SetButtonWidth)
+        .Int("ButtonHeight", &S::SetButtonHeight)
+        .Bool("Enabled", &S::SetEnabled)
+        .Bool("Visible", &S::SetVisible);
+}
+
+void RegisterColorPicker() {
+    TClassRegistration<TsxColorPicker>("TsxColorPicker", "TsxCustomTimer")
+        .Bool("Enabled", &TsxColorPicker::SetEnabled)
+        .Custom("Interval", [](TsxColorPicker& p, const TPropValue& v, TLoadContext& ctx) {
+            p.SetInterval(NonNegative(v, ctx));
+        })
+        .Event<TNotifyEvent>("OnTimer", &TsxColorPicker::SetOnTimer);
+}
+
 } // namespace
 
 void RegisterShellComponentClasses() {
     RegisterDesktopClasses();
+    RegisterTrayClasses();   // TsxCustomTimer, the colour picker's base
+    RegisterColorIdentsEx();
     // In the component family's order; the classes of the other registration files keep theirs.
     RegisterClassesIfMissing({
         {"TsxCustomFileStorage", &RegisterCustomFileStorage},
         {"TsxFileStorage", &RegisterFileStorage},
+        {"TsxWav", &RegisterWav},
         {"TsxFileOperation", &RegisterFileOperation},
         {"TsxFileAssociation", &RegisterFileAssociation},
+        {"TsxStartButtonProperties", &RegisterStartButtonProperties},
+        {"TsxColorPicker", &RegisterColorPicker},
     });
 }

@@ -57,6 +57,7 @@ protected:
     void SetOnSave(const TsxFileStorageOnFileOperation& value) { FOnSave = value; }
     const TsxFileStorageOnConfirmOverride& OnConfirmOverride() const noexcept { return FOnConfirmOverride; }
     void SetOnConfirmOverride(const TsxFileStorageOnConfirmOverride& value) { FOnConfirmOverride = value; }
+    void StoreFileName(const std::string& value) { FFileName = value; }   // no loading, whatever the mode
     // Every change of the bytes passes here, so a descendant can let go of them first.
     virtual void ReplaceData(std::vector<unsigned char> data) { FData = std::move(data); }
 
