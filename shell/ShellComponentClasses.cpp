@@ -15,6 +15,7 @@
 #include "shell/sxSysUtils.h"
 #include "shell/sxTrayIcon.h"
 #include "shell/sxWav.h"
+#include "shell/sxWndProcHook.h"
 
 namespace {
 
@@ -129,6 +130,22 @@ void RegisterColorPicker() {
         .Event<TNotifyEvent>("OnTimer", &TsxColorPicker::SetOnTimer);
 }
 
+void RegisterCustomWndProcHook() {
+    TClassRegistration<TsxCustomWndProcHook>("TsxCustomWndProcHook", "TComponent").Ignore("About");
+}
+
+void RegisterWndProcHook() {
+    using H = TsxWndProcHook;
+    TClassRegistration<H>("TsxWndProcHook", "TsxCustomWndProcHook")
+        .Bool("Active", &H::SetActive)
+        .Bool("AutoDrag", &H::SetAutoDrag)
+        .Custom("WinControl", [](H& hook, const TPropValue& v, TLoadContext&) { hook.SetWinControlName(v.AsIdent()); })
+        .Event<TNotifyEvent>("OnChangeHandle", &H::SetOnChangeHandle)
+        .Event<TNotifyEvent>("OnChangeWinControl", &H::SetOnChangeWinControl)
+        .Event<TsxMessageEvent>("OnMessageAfter", &H::SetOnMessageAfter)
+        .Event<TsxMessageEvent>("OnMessageBefore", &H::SetOnMessageBefore);
+}
+
 } // namespace
 
 void RegisterShellComponentClasses() {
@@ -137,7 +154,9 @@ void RegisterShellComponentClasses() {
     RegisterColorIdentsEx();
     // In the component family's order; the classes of the other registration files keep theirs.
     RegisterClassesIfMissing({
+        {"TsxCustomWndProcHook", &RegisterCustomWndProcHook},
         {"TsxCustomFileStorage", &RegisterCustomFileStorage},
+        {"TsxWndProcHook", &RegisterWndProcHook},
         {"TsxFileStorage", &RegisterFileStorage},
         {"TsxWav", &RegisterWav},
         {"TsxFileOperation", &RegisterFileOperation},
