@@ -10,6 +10,7 @@
 #include "shell/ShellComponentClasses.h"
 #include "shell/sxFileAssociation.h"
 #include "shell/sxSysUtils.h"
+#include "sxFileTestSupport.h"
 
 namespace {
 
@@ -139,6 +140,18 @@ TEST_F(FileAssociationTest, ReadOnlyRefusesEveryChangeAtRunTime) {
     EXPECT_EQ(association.OpenCommand(), "");
     EXPECT_EQ(ClassesDefault(ClassName), "as registered");
     EXPECT_FALSE(ClassesKeyExists(ClassName + "\\shell"));
+}
+
+TEST_F(FileAssociationTest, WhileDesigningAReadOnlyChangeIsStoredButNotWrittenAndWarnedAbout) {
+    TsxFileAssociation association(nullptr);
+    association.SetDesigning(true);
+    association.SetExtension(Ext);
+    sxtest::TDialogAnswerer answerer(IDOK);
+    association.SetFileDescription("design time");
+    EXPECT_EQ(answerer.Caption(), "Warning");
+    EXPECT_EQ(answerer.Text(), "Cannot change the property in Read-Only mode.");
+    EXPECT_EQ(association.FileDescription(), "design time");
+    EXPECT_FALSE(ClassesKeyExists(Ext));
 }
 
 TEST_F(FileAssociationTest, AnUnregisteredExtensionReadsAsNothing) {

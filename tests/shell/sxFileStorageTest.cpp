@@ -185,6 +185,12 @@ TEST_F(FileStorageTest, WhileDesigningFileNameLoadsAndABadSaveNameTurnsAutoSaveO
     FStorage->SetSaveName(FFolder / "no-such-folder\\out.bin");
     EXPECT_FALSE(FStorage->AutoSave());
     EXPECT_EQ(FFolder.Listing(), "picked.bin");   // trying the names left nothing behind
+
+    TDialogAnswerer answerer(IDOK);
+    FStorage->SetAutoSave(true);
+    EXPECT_EQ(answerer.Caption(), "Warning");
+    EXPECT_EQ(answerer.Text(), "AutoSave can not be set because the SaveName property contains a wrong file name");
+    EXPECT_FALSE(FStorage->AutoSave());
 }
 
 // ---- through a window description

@@ -106,6 +106,8 @@ public:
         CloseHandle(FThread);
     }
     const std::string& Caption() { WaitForSingleObject(FThread, FTimeoutMs + 1000); return FCaption; }
+    // A message box's text (its static control 0xFFFF); empty for other dialogs.
+    const std::string& Text() { WaitForSingleObject(FThread, FTimeoutMs + 1000); return FText; }
 
 private:
     static DWORD WINAPI Run(void* self) {
@@ -119,6 +121,9 @@ private:
                 char caption[256] = {};
                 GetWindowTextA(dialog, caption, sizeof(caption));
                 me->FCaption = caption;
+                char text[512] = {};
+                GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+                me->FText = text;
                 PostMessageA(dialog, WM_COMMAND, me->FCommand, 0);
                 return 0;
             }
@@ -131,6 +136,7 @@ private:
     DWORD FTimeoutMs;
     HANDLE FThread = nullptr;
     std::string FCaption;
+    std::string FText;
 };
 
 } // namespace sxtest
