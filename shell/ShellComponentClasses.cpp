@@ -19,22 +19,18 @@
 
 namespace {
 
-template <class C>
-void AddFileData(TClassRegistration<C>& registration) {
-    registration.Custom("FileData", [](C& storage, const TPropValue& v, TLoadContext& ctx) {
-        if (v.Kind != TPropValue::TKind::Binary) throw EDescriptionError(ctx.Where + ": binary data expected");
-        try {
-            storage.ReadData(v.Data);
-        } catch (const EsxFileStorage& e) {
-            throw EDescriptionError(ctx.Where + ": " + e.Message());
-        }
-    });
-}
-
 void RegisterCustomFileStorage() {
-    TClassRegistration<TsxCustomFileStorage> registration("TsxCustomFileStorage", "TComponent", true);
-    registration.Ignore("About").Ignore("DataSize");
-    AddFileData(registration);
+    TClassRegistration<TsxCustomFileStorage>("TsxCustomFileStorage", "TComponent", true)
+        .Ignore("About")
+        .Ignore("DataSize")   // follows the data
+        .Custom("FileData", [](TsxCustomFileStorage& storage, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Binary) throw EDescriptionError(ctx.Where + ": binary data expected");
+            try {
+                storage.ReadData(v.Data);
+            } catch (const EsxFileStorage& e) {
+                throw EDescriptionError(ctx.Where + ": " + e.Message());
+            }
+        });
 }
 
 void RegisterFileStorage() {
