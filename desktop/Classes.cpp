@@ -127,3 +127,21 @@ const TClassInfo& RequireClassInfo(const std::string& name) {
     if (!info) throw EDescriptionError("Class " + name + " not found");
     return *info;
 }
+
+unsigned SetMask(const TPropValue& value, const TLoadContext& context,
+                 const std::vector<std::pair<const char*, unsigned>>& names) {
+    unsigned mask = 0;
+    for (const std::string& item : value.AsSet()) {
+        bool known = false;
+        for (const auto& [name, bit] : names)
+            if (SameTextAscii(item, name)) { mask |= bit; known = true; }
+        if (!known) throw EDescriptionError(context.Where + ": unknown value " + item);
+    }
+    return mask;
+}
+
+unsigned NonNegative(const TPropValue& value, const TLoadContext& context) {
+    int n = value.AsInteger();
+    if (n < 0) throw EDescriptionError(context.Where + ": the value cannot be negative");
+    return static_cast<unsigned>(n);
+}

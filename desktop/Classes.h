@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 #include "Component.h"
@@ -170,6 +171,13 @@ public:
 private:
     TClassInfo* FInfo;
 };
+
+// A [set] of identifiers as a bit mask, names compared ignoring case; an unknown name is a description error.
+unsigned SetMask(const TPropValue& value, const TLoadContext& context,
+                 const std::vector<std::pair<const char*, unsigned>>& names);
+
+// An integer that may not be negative (intervals, counts); a negative one is a description error.
+unsigned NonNegative(const TPropValue& value, const TLoadContext& context);
 
 // Registers TComponent and the classes of this library; safe to call more than once.
 void RegisterDesktopClasses();

@@ -458,7 +458,7 @@ void TControl::SetBoundsRaw(int left, int top, int width, int height) {
 TColor ColorFromValue(const TPropValue& value) {
     if (value.Kind == TPropValue::TKind::Integer) return static_cast<TColor>(value.Int);
     TColor c;
-    if (IdentToColor(value.AsIdent(), c)) return c;
+    if (DescriptionIdentToColor(value.AsIdent(), c)) return c;
     throw EDescriptionError("unknown colour " + value.Str);
 }
 

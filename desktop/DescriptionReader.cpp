@@ -286,3 +286,16 @@ std::string DescriptionResource(const std::string& className) {
     if (!bytes) throw EDescriptionError("Resource " + name + " cannot be loaded");
     return std::string(bytes, SizeofResource(nullptr, res));
 }
+
+std::string BinaryValueText(const std::vector<unsigned char>& data) {
+    constexpr size_t BytesPerLine = 32;
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "{";
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (i % BytesPerLine == 0) text += "\n  ";
+        text += digits[data[i] >> 4];
+        text += digits[data[i] & 15];
+    }
+    text += "}";
+    return text;
+}

@@ -15,12 +15,17 @@
 // on each component in description order, the root first.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "Classes.h"
 
 // Applies text to root, whose class (and so its handlers and fields) is rootClass.
 // Throws EDescriptionError naming the line and the missing class, property, handler or field.
 void LoadDescription(TComponent* root, const TClassInfo& rootClass, const std::string& text);
+
+// Binary property data as a description writes it: "{", 32 bytes of upper-case hex to a line,
+// "}"; what LoadDescription reads back byte for byte.
+std::string BinaryValueText(const std::vector<unsigned char>& data);
 
 // The description compiled into the program as an RCDATA resource named after the class (upper case).
 std::string DescriptionResource(const std::string& className);   // throws EDescriptionError when absent

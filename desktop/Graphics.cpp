@@ -8,24 +8,43 @@ COLORREF ColorToRGB(TColor color) {
     return color & 0x00FFFFFFu;
 }
 
+namespace {
+
+const struct { const char* Name; TColor Value; } gColorNames[] = {
+    {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
+    {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+    {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+    {"clCaptionText", clCaptionText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
+    {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText},
+    {"clBtnText", clBtnText}, {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow},
+    {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk},
+    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
+    {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
+    {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
+    {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
+    {"clNone", clNone},
+};
+
+TIdentToColorProc gIdentToColor = nullptr;   // set at program start, before any description is read
+
+} // namespace
+
 bool IdentToColor(const std::string& ident, TColor& colorOut) {
-    static const struct { const char* Name; TColor Value; } names[] = {
-        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
-        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
-        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
-        {"clCaptionText", clCaptionText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-        {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText},
-        {"clBtnText", clBtnText}, {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow},
-        {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk},
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-        {"clNone", clNone},
-    };
-    for (const auto& n : names)
+    for (const auto& n : gColorNames)
         if (SameTextAscii(n.Name, ident)) { colorOut = n.Value; return true; }
     return false;
+}
+
+bool ColorToIdent(TColor color, std::string& identOut) {
+    for (const auto& n : gColorNames)
+        if (n.Value == color) { identOut = n.Name; return true; }
+    return false;
+}
+
+void RegisterIdentToColor(TIdentToColorProc identToColor) { gIdentToColor = identToColor; }
+
+bool DescriptionIdentToColor(const std::string& ident, TColor& colorOut) {
+    return gIdentToColor ? gIdentToColor(ident, colorOut) : IdentToColor(ident, colorOut);
 }
 
 TFont::TFont() = default;

@@ -38,6 +38,13 @@ constexpr TColor clNone = 0x1FFFFFFF;
 
 COLORREF ColorToRGB(TColor color);
 bool IdentToColor(const std::string& ident, TColor& colorOut);   // "clBtnFace", "clRed", ...
+bool ColorToIdent(TColor color, std::string& identOut);          // false: a colour without a name
+
+// The colour names of window descriptions: a program may put a converter of its own in place of
+// the standard names above (null restores them); the reader asks DescriptionIdentToColor.
+using TIdentToColorProc = bool (*)(const std::string& ident, TColor& colorOut);
+void RegisterIdentToColor(TIdentToColorProc identToColor);
+bool DescriptionIdentToColor(const std::string& ident, TColor& colorOut);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

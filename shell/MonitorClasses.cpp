@@ -14,19 +14,6 @@ void RegisterMonitorClasses();
 
 namespace {
 
-// A [set] of identifiers as a mask; an unknown name is a description error.
-unsigned SetMask(const TPropValue& value, const TLoadContext& context,
-                 const std::vector<std::pair<const char*, unsigned>>& names) {
-    unsigned mask = 0;
-    for (const std::string& item : value.AsSet()) {
-        bool known = false;
-        for (const auto& [name, bit] : names)
-            if (SameTextAscii(item, name)) { mask |= bit; known = true; }
-        if (!known) throw EDescriptionError(context.Where + ": unknown value " + item);
-    }
-    return mask;
-}
-
 void RegisterRegistryMonitor() {
     TClassRegistration<TsxCustomRegistryMonitor>("TsxCustomRegistryMonitor", "TComponent", true).Ignore("About");
     TClassRegistration<TsxRegistryMonitor>("TsxRegistryMonitor", "TsxCustomRegistryMonitor")

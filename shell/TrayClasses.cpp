@@ -4,16 +4,6 @@
 #include "shell/sxCustomTimer.h"
 #include "shell/sxTrayIcon.h"
 
-namespace {
-
-unsigned NonNegative(const TPropValue& value, const TLoadContext& context) {
-    int n = value.AsInteger();
-    if (n < 0) throw EDescriptionError(context.Where + ": the value cannot be negative");
-    return static_cast<unsigned>(n);
-}
-
-} // namespace
-
 void RegisterTrayClasses() {
     static bool registered = false;
     if (registered) return;

@@ -9,6 +9,7 @@
 #include "desktop/Classes.h"
 #include "desktop/SysUtils.h"
 #include "shared/SharedClasses.h"
+#include "shell/ShellComponentClasses.h"
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxTrayIcon.h"
 
@@ -29,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RegisterShellUtilityClasses();
         RegisterTrayClasses();
         RegisterMonitorClasses();
+        RegisterShellComponentClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
         app.CreateForm<Teditor>();

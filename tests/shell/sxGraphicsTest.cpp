@@ -1,8 +1,12 @@
 // tests/shell/sxGraphicsTest.cpp -- the solid-colour rectangle helpers on a real memory bitmap,
-// and icons taken from the system's shell32.dll
+// icons taken from the system's shell32.dll, and the named colours
 #include <gtest/gtest.h>
 
+#include "desktop/Classes.h"
+#include "desktop/Controls.h"
+#include "desktop/DescriptionReader.h"
 #include "desktop/Image.h"
+#include "shell/ShellComponentClasses.h"
 #include "shell/sxGraphics.h"
 #include "shell/sxShellIcon.h"
 
@@ -98,6 +102,63 @@ TEST(ShellIconTest, AnIndexBeyondTheLibraryEmptiesThePictures) {
     EXPECT_FALSE(ExtractShellIcon(100000, &large, &small));
     EXPECT_TRUE(large.Empty());
     EXPECT_TRUE(small.Empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(NamedColorsTest, EachNameMeansItsRedGreenAndBlueBothWays) {
+    const struct {
+        const char* Name;
+        int Red, Green, Blue;
+    } table[] = {
+        {"clBrown", 144, 48, 0}, {"clOliveGreen", 48, 48, 0}, {"clDarkGreen", 0, 48, 0},
+        {"clDarkTeal", 0, 48, 96}, {"clIndigo", 48, 48, 144}, {"clNight", 48, 48, 48},
+        {"clOrange", 255, 104, 0}, {"clBlueGray", 96, 96, 144}, {"clLightOrange", 255, 152, 0},
+        {"clSeaGreen", 48, 152, 96}, {"clLightBlue", 48, 104, 255}, {"clMetal", 144, 144, 144},
+        {"clGold", 255, 200, 0}, {"clPlum", 144, 48, 96}, {"clRose", 255, 152, 208},
+        {"clTan", 255, 200, 160}, {"clLightYellow", 255, 255, 144}, {"clLightGreen", 208, 255, 208},
+        {"clLightTurquoise", 192, 255, 255}, {"clPaleBlue", 144, 200, 255}, {"clLavender", 192, 152, 255},
+    };
+    for (const auto& c : table) {
+        TColor color = 0;
+        ASSERT_TRUE(IdentToColorEx(c.Name, color)) << c.Name;
+        EXPECT_EQ(color, static_cast<TColor>(RGB(c.Red, c.Green, c.Blue))) << c.Name;
+        std::string name;
+        ASSERT_TRUE(ColorToIdentEx(color, name)) << c.Name;
+        EXPECT_EQ(name, c.Name);
+    }
+}
+
+TEST(NamedColorsTest, TheStandardNamesStillWork) {
+    TColor color = 0;
+    ASSERT_TRUE(IdentToColorEx("clBtnFace", color));
+    EXPECT_EQ(color, clBtnFace);
+    ASSERT_TRUE(IdentToColorEx("CLRED", color));   // names ignore case, as in descriptions
+    EXPECT_EQ(color, clRed);
+    std::string name;
+    ASSERT_TRUE(ColorToIdentEx(clInfoBk, name));
+    EXPECT_EQ(name, "clInfoBk");
+    EXPECT_FALSE(IdentToColorEx("clNoSuchColour", color));
+    EXPECT_FALSE(ColorToIdentEx(RGB(1, 2, 3), name));
+}
+
+TEST(NamedColorsTest, DescriptionsReadTheNamedColoursOnceRegistered) {
+    RegisterShellComponentClasses();
+    TComponent root(nullptr);
+    static TClassInfo& rootClass = TClassRegistration<TComponent>("TNamedColorsRoot", "TComponent").Info();
+    LoadDescription(&root, rootClass,
+                    "object root: TNamedColorsRoot\n"
+                    "  object panel: TPanel\n"
+                    "    Color = clLavender\n"
+                    "    Font.Color = clBtnText\n"
+                    "  end\n"
+                    "end\n");
+    auto* panel = dynamic_cast<TControl*>(root.FindComponent("panel"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Color(), clLavender);
+    EXPECT_EQ(panel->Font().Color(), clBtnText);
 }
 
 } // namespace

@@ -1,0 +1,39 @@
+// shell/sxColorPicker.cpp -- TsxColorPicker
+#include "shell/sxColorPicker.h"
+
+#include "desktop/Cursors.h"
+
+namespace {
+
+constexpr unsigned PickIntervalMs = 100;
+
+} // namespace
+
+TsxColorPicker::TsxColorPicker(TComponent* owner) : TsxCustomTimer(owner) { SetInterval(PickIntervalMs); }
+
+void TsxColorPicker::SetCursor(short value) {
+    if (value == FCursor) return;
+    FCursor = value;
+    ApplyCursor();
+}
+
+void TsxColorPicker::ApplyCursor() {
+    if (FCursor != 0) ::SetCursor(ScreenCursor(FCursor));
+}
+
+TColor TsxColorPicker::ColorUnderCursor() const {
+    POINT position{};
+    if (!GetCursorPos(&position)) return clNone;
+    HWND desktop = GetDesktopWindow();
+    HDC dc = GetDC(desktop);
+    if (!dc) return clNone;
+    COLORREF pixel = GetPixel(dc, position.x, position.y);
+    ReleaseDC(desktop, dc);
+    // CLR_INVALID has the top byte set and would read as a system colour.
+    return pixel == CLR_INVALID ? clNone : static_cast<TColor>(pixel);
+}
+
+void TsxColorPicker::Timer() {
+    TsxCustomTimer::Timer();
+    ApplyCursor();
+}
