@@ -10,4 +10,5 @@ void RegisterDesktopClasses() {
     RegisterFormClasses();
     RegisterStandardControlClasses();
     RegisterMenuAndDialogClasses();
+    RegisterScrollBoxClass();
 }

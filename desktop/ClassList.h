@@ -5,3 +5,4 @@ void RegisterControlClasses();          // TComponent, TControl
 void RegisterFormClasses();             // TForm
 void RegisterStandardControlClasses();  // buttons, labels, edits, lists, panels, pages, ...
 void RegisterMenuAndDialogClasses();    // timers, menus, image lists, images, the open dialog
+void RegisterScrollBoxClass();          // TScrollBox

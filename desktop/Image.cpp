@@ -346,6 +346,8 @@ void TPicture::Changed() {
 TImage::TImage(TComponent* owner) : TControl(owner) {
     FPicture.OnChange = TNotifyEvent(this, &TImage::PictureChanged);
     SetBounds(0, 0, 105, 105);
+    // Around and through the picture (an icon's masked pixels) the parent shows, as under a label.
+    SetParentColor(true);
 }
 
 void TImage::SetStretch(bool value) {

@@ -6,6 +6,10 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
     SetParentColor(true);
 }
 
+TLabel::~TLabel() {
+    if (FParentBrush) DeleteObject(FParentBrush);
+}
+
 void TLabel::CreateParams(TCreateParams& params) {
     TControl::CreateParams(params);
     params.ClassName = "STATIC";
@@ -66,8 +70,16 @@ void TLabel::CNCommand(WORD code) {
 }
 
 HBRUSH TLabel::CNCtlColor(HDC dc) {
-    if (!FTransparent) return TControl::CNCtlColor(dc);
+    if (!FTransparent || !Parent()) return TControl::CNCtlColor(dc);
+    // The label is a window of its own and its parent clips it out, so a hollow brush would
+    // leave whatever was on the screen: the parent's colour stands in for seeing through.
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
     SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    TColor color = Parent()->EffectiveColor();
+    if (!FParentBrush || FParentBrushColor != color) {
+        if (FParentBrush) DeleteObject(FParentBrush);
+        FParentBrush = CreateSolidBrush(ColorToRGB(color));
+        FParentBrushColor = color;
+    }
+    return FParentBrush;
 }

@@ -7,12 +7,13 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 class TLabel : public TControl {
 public:
     explicit TLabel(TComponent* owner);
+    ~TLabel() override;
     void SetCaption(const std::string& text) override;
     TAlignment Alignment() const noexcept { return FAlignment; }
     void SetAlignment(TAlignment value);
     void SetAutoSize(bool value);
     void SetWordWrap(bool value);
-    void SetTransparent(bool value);
+    void SetTransparent(bool value);              // the parent's colour behind the text, whatever Color says
     void Loaded() override;
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -24,4 +25,6 @@ private:
     bool FAutoSize = true;
     bool FWordWrap = false;
     bool FTransparent = false;
+    HBRUSH FParentBrush = nullptr;                // transparent: the parent's colour, made when it changes
+    TColor FParentBrushColor = 0;
 };

@@ -264,3 +264,36 @@ TEST_F(ImageTest, DescribedImageShowsItsPictureAtItsOwnSize) {
 }
 
 } // namespace
+
+namespace {
+
+// Neither an image (around its picture) nor a transparent label shows a colour of its own: the
+// panel behind them shows, as it does through the masked pixels of an icon.
+TEST_F(ImageTest, ImageAndTransparentLabelShowTheirParentsColour) {
+    TImageHost form(nullptr);
+    LoadDescription(&form, HostClass(),
+                    "object ImageHost: TImageHost\n  Left = 10\n  Top = 10\n  ClientWidth = 200\n  ClientHeight = 100\n"
+                    "  object panel: TPanel\n    Left = 0\n    Top = 0\n    Width = 200\n    Height = 100\n"
+                    "    BevelOuter = bvNone\n    Color = 2017290\n"
+                    "    object picture: TImage\n      Left = 8\n      Top = 8\n      Width = 20\n      Height = 20\n    end\n"
+                    "    object note: TLabel\n      Left = 40\n      Top = 8\n      Caption = 'i'\n      Color = 255\n"
+                    "      Transparent = True\n    end\n  end\nend\n");
+    auto* picture = dynamic_cast<TControl*>(form.FindComponent("picture"));
+    auto* note = dynamic_cast<TControl*>(form.FindComponent("note"));
+    ASSERT_TRUE(picture && note);
+    form.Show();
+    sxtest::PumpUntil([] { return false; }, 300);
+    picture->Repaint();
+    note->Repaint();
+    auto pixel = [](TControl* c, int x, int y) {
+        HDC dc = GetDC(c->WindowHandle());
+        COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(c->WindowHandle(), dc);
+        return color;
+    };
+    const COLORREF panel = 2017290;   // RGB(10, 200, 30)
+    EXPECT_EQ(pixel(picture, 10, 10), panel);
+    EXPECT_EQ(pixel(note, note->Width() - 1, note->Height() - 1), panel);   // beside the letter, below it
+}
+
+} // namespace
