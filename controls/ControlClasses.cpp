@@ -6,6 +6,7 @@
 #include "FxUrlLabel.h"
 #include "JpegFormat.h"
 #include "UiCharTables.h"
+#include "UiFormMagnet.h"
 #include "UiGraphicsTables.h"
 #include "UiHTLabel.h"
 #include "UiIntegerEdit.h"
@@ -13,6 +14,7 @@
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
+#include "shared/SharedClasses.h"
 #include "sxImage.h"
 
 namespace {
@@ -173,6 +175,19 @@ void RegisterEditPagesAndImage() {
         .Int("ImageIndex", &TsxImage::SetImageIndex);
 }
 
+void RegisterMagnet() {
+    TClassRegistration<TUiFormMagnet>("TUiFormMagnet", "TUiComponent")
+        .Bool("Active", &TUiFormMagnet::SetActive)
+        .Bool("ScreenMagnet", &TUiFormMagnet::SetScreenMagnet)
+        .Custom("Area", [](TUiFormMagnet& m, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Integer || v.Int < 0 || v.Int > 0xFFFFFFFFLL)
+                throw EDescriptionError(ctx.Where + ": Area must be a number of pixels from 0 to 4294967295");
+            m.SetArea(static_cast<uint32_t>(v.Int));
+        })
+        .Bool("FormGlue", &TUiFormMagnet::SetFormGlue)
+        .Bool("MainFormMagnet", &TUiFormMagnet::SetMainFormMagnet);
+}
+
 } // namespace
 
 void InitControlTables() {
@@ -184,10 +199,12 @@ void InitControlTables() {
 void RegisterFxControlClasses() {
     static bool registered = false;
     if (registered) return;
+    RegisterSharedClasses();   // TUiComponent, the magnet's base
     InitControlTables();
     RegisterFxCursors();
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
     RegisterEditPagesAndImage();
+    RegisterMagnet();
     registered = true;
 }
