@@ -6,6 +6,7 @@
 #include "FxUrlLabel.h"
 #include "JpegFormat.h"
 #include "UiCharTables.h"
+#include "UiFormMagnet.h"
 #include "UiGraphicsTables.h"
 #include "UiHTLabel.h"
 #include "UiIntegerEdit.h"
@@ -14,6 +15,7 @@
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
 #include "desktop/UpDown.h"
+#include "shared/SharedClasses.h"
 #include "shell/sxSysUtils.h"
 #include "sxComboBox.h"
 #include "sxDatePanel.h"
@@ -324,6 +326,19 @@ void RegisterSxControlFamily() {
                               {"TUpDown", &RegisterUpDownClass}});
 }
 
+void RegisterMagnet() {
+    TClassRegistration<TUiFormMagnet>("TUiFormMagnet", "TUiComponent")
+        .Bool("Active", &TUiFormMagnet::SetActive)
+        .Bool("ScreenMagnet", &TUiFormMagnet::SetScreenMagnet)
+        .Custom("Area", [](TUiFormMagnet& m, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Integer || v.Int < 0 || v.Int > 0xFFFFFFFFLL)
+                throw EDescriptionError(ctx.Where + ": Area must be a number of pixels from 0 to 4294967295");
+            m.SetArea(static_cast<uint32_t>(v.Int));
+        })
+        .Bool("FormGlue", &TUiFormMagnet::SetFormGlue)
+        .Bool("MainFormMagnet", &TUiFormMagnet::SetMainFormMagnet);
+}
+
 } // namespace
 
 void InitControlTables() {
@@ -335,11 +350,13 @@ void InitControlTables() {
 void RegisterFxControlClasses() {
     static bool registered = false;
     if (registered) return;
+    RegisterSharedClasses();   // TUiComponent, the magnet's base
     InitControlTables();
     RegisterFxCursors();
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
     RegisterEditAndPages();
     RegisterSxControlFamily();
+    RegisterMagnet();
     registered = true;
 }

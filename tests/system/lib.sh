@@ -118,10 +118,7 @@ sx_init() {  # NAME
   SX_PERSONAL_WIN=$(sed -n 's/^"Personal"="\(.*\)"\r\{0,1\}$/\1/p' "$WINEPREFIX/user.reg" | head -n 1 | sed 's/\\\\/\\/g')
   [ -n "$SX_PERSONAL_WIN" ] || SX_PERSONAL_WIN="C:\\users\\$SX_WINUSER\\Documents"
   SX_PERSONAL=$(sx_unix "$SX_PERSONAL_WIN")
-  # Wine links the new user's Documents (and Desktop, Downloads) to the Linux home folder:
-  # every prefix would share one Personal folder, and tests running side by side would see
-  # each other's per-user files. Give this prefix a folder of its own.
-  [ -L "$SX_PERSONAL" ] && rm -f "$SX_PERSONAL"
+  # wine_prefix_fresh gave the prefix folders of its own in place of Wine's links to the home folder.
   mkdir -p "$SX_PERSONAL"
   sx_log "prefix $WINEPREFIX, user $SX_WINUSER, Personal $SX_PERSONAL_WIN"
 }

@@ -26,6 +26,7 @@ int CmdIsEnabled(const TArgs& args);
 int CmdRect(const TArgs& args);
 int CmdScreen(const TArgs& args);
 int CmdPost(const TArgs& args);
+int CmdDrag(const TArgs& args);
 int CmdClose(const TArgs& args);
 int CmdHoldFile(const TArgs& args);
 

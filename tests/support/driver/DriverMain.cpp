@@ -56,6 +56,9 @@ const std::vector<TCommandInfo>& CommandTable() {
         {"post", CmdPost, Join({Win, Ctl, {"msg", "wparam", "lparam", "send", "all"}}),
          "(WIN [CTL] | --all) --msg M [--wparam N] [--lparam N] [--send]   M: number, WM_xxx[+N], reg:NAME"},
         {"close", CmdClose, Win, "WIN   posts WM_CLOSE"},
+        {"drag", CmdDrag, Join({Win, {"edge", "short"}}),
+         "WIN --edge left|right|top|bottom [--short N]   drags by the caption toward the work area's edge until N (5) short "
+         "or on it; prints what rect prints"},
         {"click", CmdClick, Join({Win, Ctl, {"async"}}), "WIN CTL [--async]   a button as the user clicks it"},
         {"check", CmdCheck, Join({Win, Ctl}), "WIN CTL   ticks a check box (clicks it unless ticked)"},
         {"uncheck", CmdUncheck, Join({Win, Ctl}), "WIN CTL   unticks a check box"},

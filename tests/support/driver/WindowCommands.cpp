@@ -51,6 +51,22 @@ template <typename Probe> bool WaitUntil(DWORD timeoutMs, Probe probe) {
     }
 }
 
+// What rect prints: left top width height client-width client-height.
+void PrintRect(HWND target) {
+    RECT window = {}, client = {};
+    GetWindowRect(target, &window);
+    GetClientRect(target, &client);
+    PrintLine(std::to_string(window.left) + " " + std::to_string(window.top) + " " +
+              std::to_string(window.right - window.left) + " " + std::to_string(window.bottom - window.top) + " " +
+              std::to_string(client.right) + " " + std::to_string(client.bottom));
+}
+
+bool InMoveLoop(HWND target) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
+}
+
 }  // namespace
 
 DWORD TimeoutMs(const TArgs& args, DWORD fallback) {
@@ -160,13 +176,7 @@ int CmdIsEnabled(const TArgs& args) {
 }
 
 int CmdRect(const TArgs& args) {
-    HWND target = FindTarget(args, TimeoutMs(args, DefaultFindTimeoutMs));
-    RECT window = {}, client = {};
-    GetWindowRect(target, &window);
-    GetClientRect(target, &client);
-    PrintLine(std::to_string(window.left) + " " + std::to_string(window.top) + " " +
-              std::to_string(window.right - window.left) + " " + std::to_string(window.bottom - window.top) + " " +
-              std::to_string(client.right) + " " + std::to_string(client.bottom));
+    PrintRect(FindTarget(args, TimeoutMs(args, DefaultFindTimeoutMs)));
     return 0;
 }
 
@@ -191,6 +201,56 @@ int CmdPost(const TArgs& args) {
         throw EDriver("PostMessage to " + (broadcast ? std::string("all top-level windows") : DescribeWindow(target)) +
                       " failed, error " + std::to_string(GetLastError()));
     }
+    return 0;
+}
+
+// The system's move loop of the target's thread, fed as a user's mouse feeds it: the pointer is
+// put where the message says it is (a posted message carries the pointer's position), and the
+// window follows on screen at each step. Steps of at most 8 pixels head for the point where
+// the window's edge is --short pixels from the work area's; the drag ends there or on the edge.
+int CmdDrag(const TArgs& args) {
+    const std::wstring edge = args.Require("edge");
+    const long long shortBy = args.Number("short", 5);
+    const DWORD timeoutMs = TimeoutMs(args, DefaultFindTimeoutMs);
+    HWND target = FindTopWindow(TWindowQuery::FromArgs(args), timeoutMs);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    static const std::map<std::wstring, POINT> directions = {
+        {L"left", {-1, 0}}, {L"right", {1, 0}}, {L"top", {0, -1}}, {L"bottom", {0, 1}}};
+    auto direction = directions.find(edge);
+    if (direction == directions.end()) throw EUsage("--edge must be left, right, top or bottom");
+    const POINT unit = direction->second;
+    // How far the window's edge still is from the work area's, counted in the drag's direction.
+    auto remaining = [&](const RECT& r) -> long {
+        if (unit.x) return unit.x < 0 ? r.left - work.left : work.right - r.right;
+        return unit.y < 0 ? r.top - work.top : work.bottom - r.bottom;
+    };
+
+    RECT r = {};
+    GetWindowRect(target, &r);
+    POINT pointer = {(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2};
+    SetCursorPos(pointer.x, pointer.y);
+    PostMessageW(target, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(pointer.x, pointer.y));
+    if (!WaitUntil(timeoutMs, [&] { return InMoveLoop(target); }))
+        throw EDriver(DescribeWindow(target) + " did not enter the move loop");
+    for (int step = 0; step < 1000; ++step) {
+        GetWindowRect(target, &r);
+        const long left = remaining(r);
+        const long delta = static_cast<long>(left - shortBy);
+        if (left == 0 || delta == 0) break;
+        const long move = delta > 8 ? 8 : delta < -8 ? -8 : delta;
+        pointer = {pointer.x + unit.x * move, pointer.y + unit.y * move};
+        const RECT before = r;
+        SetCursorPos(pointer.x, pointer.y);
+        PostMessageW(target, WM_MOUSEMOVE, MK_LBUTTON, 0);
+        // A window that does not follow (the pointer at the screen's border, or no drawing of
+        // the full window while dragging) ends the drag where it is.
+        if (!WaitUntil(timeoutMs, [&] { GetWindowRect(target, &r); return !EqualRect(&r, &before); })) break;
+    }
+    PostMessageW(target, WM_LBUTTONUP, 0, 0);
+    if (!WaitUntil(timeoutMs, [&] { return !InMoveLoop(target); }))
+        throw EDriver(DescribeWindow(target) + " did not leave the move loop");
+    PrintRect(target);
     return 0;
 }
 
