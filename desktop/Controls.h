@@ -18,16 +18,11 @@
 #include "Component.h"
 #include "Events.h"
 #include "Graphics.h"
+#include "Message.h"
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
-// One message as a window-procedure method sees it; the method leaves its answer in Result.
-struct TMessage {
-    UINT Msg = 0;
-    WPARAM WParam = 0;
-    LPARAM LParam = 0;
-    LRESULT Result = 0;
-};
+// A window-procedure method leaves its answer in the message's Result.
 using TWndMethod = TBoundMethod<void(TMessage& message)>;
 
 struct TCreateParams {
