@@ -8,6 +8,8 @@
 #include "desktop/ListBox.h"
 
 bool Teditor::MoveToTrash(const std::string& path) {
+    // No program, so nothing to stop, record or move (and no Trashcan folder made for it).
+    if (path.empty()) return false;
     bool stopped = true;
     memRefreshbtn->Click();
     // One Kill ends every copy of the program (and waits for them), so it runs once however
