@@ -9,22 +9,10 @@ sx_install
 W="Sentinox Control Center"
 app='C:\Apps\Sleepy\sxsleepy.exe'
 other='C:\Apps\Other\SXSLEEPY.EXE'
-mkdir -p "$(dirname "$(sx_unix "$app")")" "$(dirname "$(sx_unix "$other")")"
-cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$app")"
-cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$other")"
+sx_place_sleeper "$app" "$other"
 user_key=$(printf '%s' "$SX_WINUSER" | tr 'a-z' 'A-Z')
 trash_list="$SX_PERSONAL/${user_key}_trash.snx"
 
-start_sleeper() {  # WINDOWS_PATH ; pid in SX_LAST_PID
-  (exec "$SX_WINE" "$1" >/dev/null 2>&1) &
-  SX_LAST_PID=$!
-  SX_PIDS+=("$SX_LAST_PID")
-}
-gone_within() {  # PID SECONDS
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
 processes() { drv list-items -w "$W" --name memList; }
 refresh_until_listed() {  # WINDOWS_PATH
   local i
@@ -36,9 +24,9 @@ refresh_until_listed() {  # WINDOWS_PATH
   sx_fail "$1 not on the Processes page: $(processes | paste -sd'|')"
 }
 
-start_sleeper "$app"; first=$SX_LAST_PID
-start_sleeper "$app"; second=$SX_LAST_PID
-start_sleeper "$other"; third=$SX_LAST_PID
+sx_start_program "$app"; first=$SX_LAST_PID
+sx_start_program "$app"; second=$SX_LAST_PID
+sx_start_program "$other"; third=$SX_LAST_PID
 sx_start sentinox.exe
 sx_wait_started
 drv tab -w "$W" --name Engine --tab Processes
@@ -56,21 +44,21 @@ drv answer-box -w Sentinox --text "You must choose some application first." --bu
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button10 --async
 drv answer-box -w Sentinox --text "This Application was killed successfully." --button ok
-for pid in "$first" "$second" "$third"; do gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
+for pid in "$first" "$second" "$third"; do sx_gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
 sx_assert_eq 0 "$(processes | grep -ciF 'sxsleepy.exe' || true)" "the list after Stop! (refreshed by it)"
 
 # --- "Move to trashcan": stopped, then moved; the trash list records where it came from ---
-start_sleeper "$app"; running=$SX_LAST_PID
+sx_start_program "$app"; running=$SX_LAST_PID
 refresh_until_listed "$app"
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button11
-gone_within "$running" 10 || sx_fail "the trashed program still runs"
+sx_gone_within "$running" 10 || sx_fail "the trashed program still runs"
 sx_assert_no_file "$(sx_unix "$app")" "the program's file after the move"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored file"
 sx_assert_eq "0=$app" "$(sx_ini_section "$trash_list" list | paste -sd'|')" "the trash list after the move"
 
 # The same bare file name again: refused, nothing recorded, the file stays.
-start_sleeper "$other"; running=$SX_LAST_PID
+sx_start_program "$other"; running=$SX_LAST_PID
 refresh_until_listed "$other"
 drv pick -w "$W" --name memList --item "$other"
 drv click -w "$W" --name Button11 --async
@@ -92,9 +80,9 @@ sx_assert_eq "" "$(drv list-items -w "$W" --name trashList)" "the Trashcan page 
 
 # --- "Erase" ---
 kill "$running" 2>/dev/null || true
-gone_within "$running" 10 || true
+sx_gone_within "$running" 10 || true
 drv tab -w "$W" --name Engine --tab Processes
-start_sleeper "$app"; running=$SX_LAST_PID
+sx_start_program "$app"; running=$SX_LAST_PID
 refresh_until_listed "$app"
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button11
