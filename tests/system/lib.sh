@@ -93,12 +93,24 @@ sx_select_wine() {
 # wine with the test's prefix; the program's output goes where the caller sends it.
 sx_wine() { "$SX_WINE" "$@"; }
 
-# Windows path -> Unix path inside the prefix ("C:\a\b" -> .../drive_c/a/b).
+# Windows path -> Unix path inside the prefix ("C:\a\b" -> .../drive_c/a/b). Letter case is
+# Windows': a part that exists in another case is the existing one ("C:\Windows" is .../windows),
+# so files put there from Linux land where Windows programs look; missing parts stay as written.
 sx_unix() {
-  local p=$1 drive rest
-  drive=$(printf '%s' "${p:0:1}" | tr 'A-Z' 'a-z')
-  rest=${p:2}
-  printf '%s\n' "$WINEPREFIX/drive_$drive${rest//\\//}"
+  local p=$1 path part match
+  path="$WINEPREFIX/drive_$(printf '%s' "${p:0:1}" | tr 'A-Z' 'a-z')"
+  local -a parts
+  IFS='\' read -r -a parts <<<"${p:2}"
+  for part in "${parts[@]}"; do
+    [ -n "$part" ] || continue
+    if [ ! -e "$path/$part" ] && [ -d "$path" ]; then
+      match=$(find "$path" -mindepth 1 -maxdepth 1 -iname "$part" -print -quit 2>/dev/null)
+      [ -n "$match" ] && part=${match##*/}
+    fi
+    path="$path/$part"
+  done
+  [ "${p: -1}" = '\' ] && path="$path/"
+  printf '%s\n' "$path"
 }
 
 # --- setup and cleanup ------------------------------------------------------------

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Processes and Trashcan pages with real programs: the list shows a running program's
-# full path, "Stop!" ends every copy of it, "Move to trashcan" stops it and moves its file
-# into Personal\Trashcan\ with the trash list in step, "Regain" puts it back.
+# full path, "Stop!" ends every copy of it, "Move to trashcan" stops it (both copies of a program
+# running twice from one path, at once) and moves its file into Personal\Trashcan\ with the
+# trash list in step, "Regain" puts it back, "Erase" and "Empty trashcan" wipe stored files out.
 source "$(dirname "$0")/lib.sh"
 sx_init processes
 sx_install
@@ -14,15 +15,20 @@ user_key=$(printf '%s' "$SX_WINUSER" | tr 'a-z' 'A-Z')
 trash_list="$SX_PERSONAL/${user_key}_trash.snx"
 
 processes() { drv list-items -w "$W" --name memList; }
-refresh_until_listed() {  # WINDOWS_PATH
+refresh_until_listed() {  # WINDOWS_PATH [LINES]
   local i
   for i in $(seq 50); do
     drv click -w "$W" --name memRefreshbtn
-    processes | grep -qxF "$1" && return 0
+    [ "$(processes | grep -cxF "$1")" -ge "${2:-1}" ] && return 0
     sleep 0.2
   done
-  sx_fail "$1 not on the Processes page: $(processes | paste -sd'|')"
+  sx_fail "$1 not on the Processes page ${2:-1} times: $(processes | paste -sd'|')"
 }
+no_box() {  # WHAT
+  sx_assert_eq 0 "$(drv count-windows -w Sentinox --visible)" "$1: a message box"
+}
+trashed() { sx_list_entries "$trash_list"; }
+trash_page() { drv list-items -w "$W" --name trashList | paste -sd'|'; }
 
 sx_start_program "$app"; first=$SX_LAST_PID
 sx_start_program "$app"; second=$SX_LAST_PID
@@ -78,14 +84,19 @@ sx_assert_no_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored copy after Re
 sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Regain"
 sx_assert_eq "" "$(drv list-items -w "$W" --name trashList)" "the Trashcan page after Regain"
 
-# --- "Erase" ---
+# --- "Erase", of a program that ran twice from one path: one move stops both and succeeds ---
 kill "$running" 2>/dev/null || true
 sx_gone_within "$running" 10 || true
 drv tab -w "$W" --name Engine --tab Processes
-sx_start_program "$app"; running=$SX_LAST_PID
-refresh_until_listed "$app"
+sx_start_program "$app"; first=$SX_LAST_PID
+sx_start_program "$app"; second=$SX_LAST_PID
+refresh_until_listed "$app" 2
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button11
+no_box "Move to trashcan of a program running twice"
+for pid in "$first" "$second"; do sx_gone_within "$pid" 10 || sx_fail "a copy of the trashed program still runs"; done
+sx_assert_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the program running twice, stored"
+sx_assert_eq "$app" "$(trashed)" "the trash list after moving the program running twice"
 drv tab -w "$W" --name Engine --tab Trashcan
 drv click -w "$W" --name trashRefreshbtn
 drv pick -w "$W" --name trashList --item "$app"
@@ -96,4 +107,36 @@ sx_assert_no_file "$(sx_unix "$app")" "the program after Erase"
 sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Erase"
 drv click -w "$W" --name Button9 --async
 drv answer-box -w Sentinox --text "You must select some application first." --button ok
+
+# --- "Empty trashcan": every entry whose stored file can go, without a message ---
+one='C:\Apps\Empty\sxemptyone.exe'
+two='C:\Apps\Empty\sxemptytwo.exe'
+sx_place_sleeper "$one" "$two"
+drv tab -w "$W" --name Engine --tab Processes
+for p in "$one" "$two"; do
+  sx_start_program "$p"
+  refresh_until_listed "$p"
+  drv pick -w "$W" --name memList --item "$p"
+  drv click -w "$W" --name Button11
+done
+sx_assert_eq "$one|$two" "$(trashed)" "the trash list before Empty trashcan"
+# A stored file held open by another process cannot be deleted: its entry stays.
+sx_hold_file "$SX_PERSONAL_WIN\Trashcan\sxemptytwo.exe"; holder=$SX_LAST_PID
+drv tab -w "$W" --name Engine --tab Trashcan
+sx_assert_eq "$one|$two" "$(trash_page)" "the Trashcan page before Empty trashcan"
+drv click -w "$W" --name Button7
+no_box "Empty trashcan"
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxemptyone.exe" "a stored file after Empty trashcan"
+sx_assert_file "$SX_PERSONAL/Trashcan/sxemptytwo.exe" "a held stored file after Empty trashcan"
+sx_assert_eq "$two" "$(trashed)" "the trash list after Empty trashcan with a held file"
+sx_assert_eq "$two" "$(trash_page)" "the Trashcan page after Empty trashcan with a held file"
+kill "$holder"
+sx_gone_within "$holder" 10 || sx_fail "the holder of the stored file still runs"
+drv click -w "$W" --name Button7
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxemptytwo.exe" "the stored file, no longer held, after Empty trashcan"
+sx_assert_eq "" "$(trashed)" "the trash list after Empty trashcan"
+sx_assert_eq "" "$(trash_page)" "the Trashcan page after Empty trashcan"
+# An empty Trashcan: nothing to do, nothing to say.
+drv click -w "$W" --name Button7
+no_box "Empty trashcan with nothing in it"
 sx_pass
