@@ -53,6 +53,22 @@ drv answer-box -w Sentinox --text "This Application was killed successfully." --
 for pid in "$first" "$second" "$third"; do sx_gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
 sx_assert_eq 0 "$(processes | grep -ciF 'sxsleepy.exe' || true)" "the list after Stop! (refreshed by it)"
 
+# --- a program that denies everyone its termination: neither stopped nor moved, and said so ---
+guard='C:\Apps\Guard\sxguard.exe'
+sx_place_sleeper "$guard"
+sx_start_unstoppable "$guard"; guarded=$SX_LAST_PID
+refresh_until_listed "$guard"
+drv pick -w "$W" --name memList --item "$guard"
+drv click -w "$W" --name Button10 --async
+drv answer-box -w Sentinox --text "Couldn't kill this application. Please take a look at the 'Tools' section." --button ok
+refresh_until_listed "$guard"
+drv pick -w "$W" --name memList --item "$guard"
+drv click -w "$W" --name Button11 --async
+drv answer-box -w Sentinox --text "Couldn't move this application to the trashcan." --button ok
+kill -0 "$guarded" 2>/dev/null || sx_fail "the program that denies its termination has ended"
+sx_assert_file "$(sx_unix "$guard")" "the file of the program that could not be stopped"
+sx_assert_eq "" "$(trashed)" "the trash list after a move that could not stop the program"
+
 # --- "Move to trashcan": stopped, then moved; the trash list records where it came from ---
 sx_start_program "$app"; running=$SX_LAST_PID
 refresh_until_listed "$app"
