@@ -8,7 +8,6 @@
 #include "core/Editor.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <memory>
 #include <vector>
@@ -26,7 +25,6 @@
 #include "desktop/CheckBox.h"
 #include "desktop/Classes.h"
 #include "desktop/Dialogs.h"
-#include "desktop/Handle.h"
 #include "desktop/Label.h"
 #include "desktop/ListBox.h"
 #include "desktop/PageControl.h"
@@ -99,22 +97,6 @@ bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
         if (UpperCaseAscii(list[i]) == wanted) return true;
     return false;
 }
-
-// Whether any process of this executable file name runs, compared as Kill compares.
-bool IsProgramRunning(const std::string& path) {
-    const std::string key = KillKey(path);
-    THandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.IsValid()) return true;   // cannot tell: take it as still running
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry))
-        if (KillKey(entry.szExeFile) == key) return true;
-    return false;
-}
-
-// Kill reports false when nothing matched: a program that ended by itself (or with an
-// earlier entry of the same file name) is stopped, not "could not be stopped".
-bool StopProgram(const std::string& path) { return Kill(path) || !IsProgramRunning(path); }
 
 // One decision dialog, owned by the window, shown modally for entry and freed again.
 // True when "Ok" ended it, so the hidden check boxes hold an answer.

@@ -8,14 +8,17 @@
 #include "desktop/ListBox.h"
 
 bool Teditor::MoveToTrash(const std::string& path) {
+    // No program, so nothing to stop, record or move (and no Trashcan folder made for it).
+    if (path.empty()) return false;
     bool stopped = true;
     memRefreshbtn->Click();
-    // One Kill ends every copy of the program (and waits for them), so it runs once however
+    // One stop ends every copy of the program (and waits for them), so it runs once however
     // many lines show this path; the exact, case-sensitive match is the process list's own text.
+    // A program that ended since the list was taken is stopped, not "could not be stopped".
     const std::vector<std::string> running = memList->Items().Lines();
     for (const std::string& line : running) {
         if (line == path) {
-            stopped = Kill(path);
+            stopped = StopProgram(path);
             break;
         }
     }

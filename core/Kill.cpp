@@ -34,6 +34,25 @@ bool WaitAllGone(const std::vector<HANDLE>& processes, unsigned long waitMs) {
     return true;
 }
 
+// The processes whose executable file name has this key, the calling one apart. False when the
+// system gave no snapshot.
+bool FindProcesses(const std::string& key, std::vector<DWORD>& othersOut, bool& selfOut) {
+    THandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.IsValid()) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    const DWORD self = GetCurrentProcessId();
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        // Windows 9x reports a full path here, NT the bare name: KillKey takes the name part of both.
+        if (KillKey(entry.szExeFile) != key) continue;
+        if (entry.th32ProcessID == self)
+            selfOut = true;
+        else
+            othersOut.push_back(entry.th32ProcessID);
+    }
+    return true;
+}
+
 } // namespace
 
 std::string KillKey(const std::string& exeName) {
@@ -44,27 +63,25 @@ std::string KillKey(const std::string& exeName) {
     return key;
 }
 
+bool IsProgramRunning(const std::string& exeName) {
+    const std::string key = KillKey(exeName);
+    if (key.empty()) return false;
+    std::vector<DWORD> others;
+    bool self = false;
+    // Cannot tell: taken as still running, so nobody is told a program is gone when it is not.
+    if (!FindProcesses(key, others, self)) return true;
+    return self || !others.empty();
+}
+
+bool StopProgram(const std::string& exeName) { return Kill(exeName) || !IsProgramRunning(exeName); }
+
 bool Kill(const std::string& exeName, unsigned long waitMs) {
     const std::string key = KillKey(exeName);
     if (key.empty()) return false;
 
     std::vector<DWORD> matches;
     bool matchesSelf = false;
-    {
-        THandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!snapshot.IsValid()) return false;
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof(entry);
-        const DWORD self = GetCurrentProcessId();
-        for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-            // Windows 9x reports a full path here, NT the bare name: KillKey takes the name part of both.
-            if (KillKey(entry.szExeFile) != key) continue;
-            if (entry.th32ProcessID == self)
-                matchesSelf = true;
-            else
-                matches.push_back(entry.th32ProcessID);
-        }
-    }
+    if (!FindProcesses(key, matches, matchesSelf)) return false;
     if (matches.empty() && !matchesSelf) return false;
 
     bool allEnded = true;

@@ -28,6 +28,8 @@ void TTrashcan::EnsureFolder() const {
 }
 
 bool TTrashcan::Store(const std::string& path) {
+    // An empty path names no program; as a copy source it would only fail by the platform's grace.
+    if (path.empty()) return false;
     EnsureFolder();
     // The first free slot, without the presence test of an add: a path may come back.
     const int slot = listfile::FirstFreeSlot(FList);

@@ -23,8 +23,8 @@ public:
     // "Couldn't create a directory for the trashcan." when that fails.
     void EnsureFolder() const;
     // Copies path into the folder (never over a stored file), records it in the first free
-    // slot and deletes the original. False, with nothing recorded or changed: list full,
-    // copy failed, or the original could not be deleted.
+    // slot and deletes the original. False, with nothing recorded or changed: an empty path,
+    // list full, copy failed, or the original could not be deleted.
     bool Store(const std::string& path);
     // Copies the stored file back to path (never over an existing file), then deletes the
     // stored copy and the entry; when the stored copy cannot be deleted the restored one goes again.

@@ -88,6 +88,32 @@ TEST_F(KillTest, WithoutWaitingStillEndsThemAll) {
     EXPECT_TRUE(FSleepers.IsRunning(FBystander));
 }
 
+TEST_F(KillTest, StopProgramCountsAProgramAlreadyGoneAsStopped) {
+    // Nothing of the name runs: Kill matches nothing (false), yet the program is not running.
+    EXPECT_FALSE(Kill("sxsentinoxnosuchprogram.exe"));
+    EXPECT_TRUE(StopProgram("sxsentinoxnosuchprogram.exe"));
+    // Stopped from another folder's path, then asked again: gone by then, still a success.
+    EXPECT_TRUE(IsProgramRunning("C:\\elsewhere\\SXKILLME.EXE"));
+    EXPECT_TRUE(StopProgram("C:\\elsewhere\\SXKILLME.EXE"));
+    for (size_t victim : FVictims) EXPECT_FALSE(FSleepers.IsRunning(victim)) << "victim " << victim;
+    EXPECT_FALSE(IsProgramRunning(FSleepers.Folder() + "one\\sxkillme.exe"));
+    EXPECT_TRUE(StopProgram(FSleepers.Folder() + "two\\SXKILLME.EXE"));
+    EXPECT_TRUE(FSleepers.IsRunning(FBystander));
+    EXPECT_FALSE(IsProgramRunning(""));
+}
+
+TEST_F(KillTest, AProcessThatDeniesTerminationIsNeitherKilledNorStopped) {
+    std::string path = FSleepers.Place("guard\\sxguarded.exe");
+    size_t guarded = FSleepers.StartUnstoppable(path);
+    size_t plain = FSleepers.Start(FSleepers.Place("other\\sxguarded.exe"));
+    // Every match is asked; one refusal makes the whole Kill false.
+    EXPECT_FALSE(Kill(path));
+    EXPECT_FALSE(StopProgram(path));
+    EXPECT_TRUE(FSleepers.IsRunning(guarded));
+    EXPECT_FALSE(FSleepers.IsRunning(plain));
+    EXPECT_TRUE(IsProgramRunning(path));
+}
+
 TEST(KillKeyTest, IsTheLowerCasedNamePart) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Program Files\\Bad\\EVIL.EXE", "evil.exe"},

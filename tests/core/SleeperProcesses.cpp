@@ -63,17 +63,40 @@ std::string TSleeperProcesses::Place(const std::string& relativePath) {
     return path;
 }
 
-size_t TSleeperProcesses::Start(const std::string& path) {
+size_t TSleeperProcesses::Launch(const std::string& path, const std::string& arguments, HANDLE output) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+    }
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    std::string commandLine = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, nullptr,
+                        &startup, &info))
         throw std::runtime_error("cannot start " + path);
     CloseHandle(info.hThread);
     FProcesses.emplace_back(info.hProcess);
     FIds.push_back(info.dwProcessId);
     return FProcesses.size() - 1;
+}
+
+size_t TSleeperProcesses::Start(const std::string& path) { return Launch(path, "", nullptr); }
+
+size_t TSleeperProcesses::StartUnstoppable(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) throw std::runtime_error("cannot make a pipe");
+    THandle reader(readEnd), writer(writeEnd);
+    SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
+    size_t index = Launch(path, "--unstoppable", writer.Get());
+    writer.Reset();
+    // Its first words come once the guard is up; an end of the pipe first means it failed.
+    char said[16] = {};
+    DWORD read = 0;
+    if (!ReadFile(reader.Get(), said, sizeof said - 1, &read, nullptr) || std::string(said, read).rfind("unstoppable", 0) != 0)
+        throw std::runtime_error(path + " --unstoppable did not guard itself");
+    return index;
 }
 
 bool TSleeperProcesses::IsRunning(size_t index) const {

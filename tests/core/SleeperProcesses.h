@@ -18,11 +18,15 @@ public:
     std::string Place(const std::string& relativePath);
     // Starts the program at path; returns its index for IsRunning.
     size_t Start(const std::string& path);
+    // Starts it with "--unstoppable" and returns once it has denied everyone its termination.
+    size_t StartUnstoppable(const std::string& path);
     bool IsRunning(size_t index) const;        // not ended yet, at this moment
     bool EndsWithin(size_t index, DWORD ms) const;
     DWORD ProcessId(size_t index) const { return FIds.at(index); }
 
 private:
+    size_t Launch(const std::string& path, const std::string& arguments, HANDLE output);
+
     std::string FFolder;
     std::vector<THandle> FProcesses;
     std::vector<DWORD> FIds;

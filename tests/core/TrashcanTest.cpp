@@ -84,6 +84,18 @@ TEST_F(TrashcanTest, FullListIsAFailureThatCopiesAndDeletesNothing) {
     EXPECT_EQ(201u, Entries().size());
 }
 
+TEST_F(TrashcanTest, EmptyPathIsRefusedWithoutTouchingTheFolderOrTheList) {
+    EXPECT_FALSE(FTrash.Store(""));
+    EXPECT_FALSE(Exists(FRoot + "Trashcan"));
+    EXPECT_TRUE(Entries().empty());
+    // The same with the folder in place and a stored file the empty name must not reach.
+    std::string path = Program("evil.exe");
+    ASSERT_TRUE(FTrash.Store(path));
+    EXPECT_FALSE(FTrash.Store(""));
+    EXPECT_EQ(std::vector<std::string>{path}, Entries());
+    EXPECT_TRUE(Exists(FRoot + "Trashcan\\evil.exe"));
+}
+
 TEST_F(TrashcanTest, OriginalThatCannotBeDeletedIsLeftInPlaceWithNoCopyAndNoEntry) {
     std::string path = Program("locked.exe");
     // Open without FILE_SHARE_DELETE: the delete is refused as for a program in use.

@@ -93,12 +93,24 @@ sx_select_wine() {
 # wine with the test's prefix; the program's output goes where the caller sends it.
 sx_wine() { "$SX_WINE" "$@"; }
 
-# Windows path -> Unix path inside the prefix ("C:\a\b" -> .../drive_c/a/b).
+# Windows path -> Unix path inside the prefix ("C:\a\b" -> .../drive_c/a/b). Letter case is
+# Windows': a part that exists in another case is the existing one ("C:\Windows" is .../windows),
+# so files put there from Linux land where Windows programs look; missing parts stay as written.
 sx_unix() {
-  local p=$1 drive rest
-  drive=$(printf '%s' "${p:0:1}" | tr 'A-Z' 'a-z')
-  rest=${p:2}
-  printf '%s\n' "$WINEPREFIX/drive_$drive${rest//\\//}"
+  local p=$1 path part match
+  path="$WINEPREFIX/drive_$(printf '%s' "${p:0:1}" | tr 'A-Z' 'a-z')"
+  local -a parts
+  IFS='\' read -r -a parts <<<"${p:2}"
+  for part in "${parts[@]}"; do
+    [ -n "$part" ] || continue
+    if [ ! -e "$path/$part" ] && [ -d "$path" ]; then
+      match=$(find "$path" -mindepth 1 -maxdepth 1 -iname "$part" -print -quit 2>/dev/null)
+      [ -n "$match" ] && part=${match##*/}
+    fi
+    path="$path/$part"
+  done
+  [ "${p: -1}" = '\' ] && path="$path/"
+  printf '%s\n' "$path"
 }
 
 # --- setup and cleanup ------------------------------------------------------------
@@ -120,8 +132,12 @@ sx_init() {  # NAME
   SX_PERSONAL=$(sx_unix "$SX_PERSONAL_WIN")
   # wine_prefix_fresh gave the prefix folders of its own in place of Wine's links to the home folder.
   mkdir -p "$SX_PERSONAL"
+  SX_USERKEY=$(printf '%s' "$SX_WINUSER" | tr 'a-z' 'A-Z')   # the per-user files' name part
   sx_log "prefix $WINEPREFIX, user $SX_WINUSER, Personal $SX_PERSONAL_WIN"
 }
+
+# A per-user file of the main program: sx_user_file _white.snx (".snx" alone: the settings).
+sx_user_file() { printf '%s\n' "$SX_PERSONAL/$SX_USERKEY$1"; }
 
 # An Xvfb of this test's own. -displayfd lets Xvfb pick a free number itself:
 # tests started side by side would otherwise race for the same one, and the
@@ -197,25 +213,93 @@ sx_wait_started() {
   sx_fail "the main window's start-up did not reach its Home page notifications"
 }
 
+# The scan's counters on the Scanning page: new values, bad values, running bad programs, total.
+sx_scan_counters() {
+  local c
+  for c in sc_newregvalues sc_badregvalues sc_badapps sc_baditems; do
+    drv read-text -w "Sentinox Control Center" --name $c
+  done | paste -sd' '
+}
+
+# The scan's decision dialogs ("New Software", "Bad Software"). Each decision has a dialog of its
+# own with the same caption: the next can appear between two looks, so the one at hand is held by
+# its handle. sx_next_dialog waits for the next one and checks the program it asks about.
+sx_next_dialog() {  # CAPTION NAME FOLDER ; handle in SX_DIALOG
+  local prefix=ns
+  [ "$1" = "Bad Software" ] && prefix=bs
+  SX_DIALOG=$(drv wait-window -w "$1" --state visible | tr -d '\r')
+  sx_assert_eq "$2 $3" \
+    "$(drv read-text --handle "$SX_DIALOG" --name ${prefix}_name) $(drv read-text --handle "$SX_DIALOG" --name ${prefix}_path)" \
+    "the program the \"$1\" dialog asks about"
+}
+# "Ok" on the dialog at hand, and its end.
+sx_answer_dialog() {
+  drv click --handle "$SX_DIALOG" --name Button18
+  drv wait-window --handle "$SX_DIALOG" --state gone >/dev/null
+}
+
 # A helper program of the build's own bin/ folder, e.g. sxwhoami.exe.
 sx_tool() {  # TOOL.exe [ARGS...]
   local tool=$1; shift
   sx_wine "$SENTINOX_BUILD/bin/$tool" "$@"
 }
 
-# Starts the driver's hold-file in the background and waits until the file is held.
-sx_hold_file() {  # WINDOWS_PATH ; pid in SX_LAST_PID
-  local out="$SX_DIR/hold.$RANDOM.out"
-  (exec "$SX_WINE" "$SENTINOX_BUILD/bin/sxdriver.exe" hold-file --path "$1" >"$out" 2>&1) &
+# A copy of the build's sxsleeper.exe at a Windows path of the prefix: a real program to run,
+# list, stop and trash under any name.
+sx_place_sleeper() {  # WINDOWS_PATH...
+  local p
+  for p in "$@"; do
+    mkdir -p "$(dirname "$(sx_unix "$p")")"
+    cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$p")"
+  done
+}
+
+# Starts a program of the prefix in the background; its pid (Wine's own process) in SX_LAST_PID.
+sx_start_program() {  # WINDOWS_PATH [ARGS...]
+  local path=$1; shift
+  (exec "$SX_WINE" "$path" "$@" >/dev/null 2>&1) &
   SX_LAST_PID=$!
   SX_PIDS+=("$SX_LAST_PID")
-  local i
+}
+
+# Starts a program in the background with its output in a file of its own and waits until it
+# writes a line starting with READY (what it says once it is set up); pid in SX_LAST_PID.
+sx_start_until_ready() {  # READY WHAT PROGRAM [ARGS...]
+  local ready=$1 what=$2 out="$SX_DIR/ready.$RANDOM.out" i
+  shift 2
+  (exec "$SX_WINE" "$@" >"$out" 2>&1) &
+  SX_LAST_PID=$!
+  SX_PIDS+=("$SX_LAST_PID")
   for i in $(seq 200); do
-    grep -q '^held' "$out" 2>/dev/null && return 0
-    kill -0 "$SX_LAST_PID" 2>/dev/null || sx_fail "hold-file $1: $(cat "$out")"
+    grep -q "^$ready" "$out" 2>/dev/null && return 0
+    kill -0 "$SX_LAST_PID" 2>/dev/null || sx_fail "$what ended: $(cat "$out")"
     sleep 0.05
   done
-  sx_fail "hold-file $1 did not report within 10 s"
+  sx_fail "$what did not report within 10 s"
+}
+
+# Starts a sleeper copy that denies everyone the right to terminate it, and waits until it does.
+sx_start_unstoppable() {  # WINDOWS_PATH ; pid in SX_LAST_PID
+  sx_start_until_ready unstoppable "$1 --unstoppable" "$1" --unstoppable
+}
+
+# True once the process has ended, false when it still runs after SECONDS.
+sx_gone_within() {  # PID SECONDS
+  local i
+  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+# Opens the tray icon's popup menu and chooses an item (separators not counted):
+# Show Sentinox(0) Scan(1) Settings(2) Lists(3) Update(4) Exit(5).
+sx_tray_pick() {  # INDEX
+  drv tray-click --tip Sentinox --button right
+  drv menu-pick --index "$1" --timeout 10000
+}
+
+# Starts the driver's hold-file in the background and waits until the file is held.
+sx_hold_file() {  # WINDOWS_PATH ; pid in SX_LAST_PID
+  sx_start_until_ready held "hold-file $1" "$SENTINOX_BUILD/bin/sxdriver.exe" hold-file --path "$1"
 }
 
 # --- INI files, from Linux -------------------------------------------------------
@@ -235,6 +319,11 @@ sx_ini_section() {  # FILE SECTION
     inside && /=/ { print }'
 }
 
+# The used slots of a list file (section "list") in slot order, joined by "|".
+sx_list_entries() {  # FILE
+  sx_ini_section "$1" list | sort -t= -k1,1n | cut -d= -f2- | paste -sd'|'
+}
+
 # Prints one value, or nothing when absent.
 sx_ini_get() {  # FILE SECTION KEY
   sx_ini_section "$1" "$2" | awk -F= -v key="$3" 'tolower($1) == tolower(key) { sub(/^[^=]*=/, ""); print; exit }'
@@ -243,6 +332,7 @@ sx_ini_get() {  # FILE SECTION KEY
 # --- registry ----------------------------------------------------------------------
 
 sx_reg() { sx_wine reg "$@" >/dev/null 2>&1; }                         # reg add|delete ... /f
+sx_has_value() { sx_wine reg query "$1" /v "$2" >/dev/null 2>&1; }     # KEY VALUE
 sx_reg_query() {  # KEY VALUE -> the value's data, or nothing (value names may hold blanks)
   local line rest
   sx_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | while IFS= read -r line; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Lists page: moves between the White and Black Lists never lose an entry, removal
-# with and without a selection, adding through the file chooser.
+# with and without a selection, adding through the file chooser, on both lists.
 source "$(dirname "$0")/lib.sh"
 sx_init lists
 sx_install
@@ -48,19 +48,40 @@ sx_assert_eq "0=$own" "$(lines "$white")" "a move into a full Black List keeps t
 sx_assert_eq 201 "$(sx_ini_section "$black" list | wc -l | tr -d ' ')" "the full Black List"
 
 # --- "Remove": nothing selected, then the selected line ---
-drv click -w "$W" --name Button14 --async
-drv answer-box -w Sentinox --text "You must select some position first." --button ok
-drv pick -w "$W" --name whiteList --item "$own"
-drv click -w "$W" --name Button14
+remove_from() {  # BUTTON LISTBOX LINE
+  drv click -w "$W" --name "$1" --async
+  drv answer-box -w Sentinox --text "You must select some position first." --button ok
+  drv pick -w "$W" --name "$2" --item "$3"
+  drv click -w "$W" --name "$1"
+}
+remove_from Button14 whiteList "$own"
 sx_assert_eq "" "$(lines "$white")" "the White List after Remove"
 sx_assert_eq "" "$(shown whiteList)" "the White List page after Remove"
 drv click -w "$W" --name Button15 --async
 drv answer-box -w Sentinox --text "You must select some application first." --button ok
 
 # --- "Add" through the file chooser ---
-drv click -w "$W" --name Button2 --async
-drv answer-file -w "Find an application to be added" --path "$own"
-for i in $(seq 50); do [ -n "$(lines "$white")" ] && break; sleep 0.1; done
+add_through_chooser() {  # BUTTON LISTFILE WINDOWS_PATH
+  local before
+  before=$(lines "$2")
+  drv click -w "$W" --name "$1" --async
+  drv answer-file -w "Find an application to be added" --path "$3"
+  for i in $(seq 50); do [ "$(lines "$2")" != "$before" ] && break; sleep 0.1; done
+}
+add_through_chooser Button2 "$white" "$own"
 sx_assert_eq "0=$own" "$(lines "$white")" "the White List after Add"
 sx_assert_eq "$own" "$(shown whiteList)" "the White List page after Add"
+
+# --- the Black List's own "Add" and "Remove" ---
+deleter="$SX_INSTALL_WIN\\del.exe"
+sx_write_ini "$black" list '0=C:\Bad\worse.exe'
+drv click -w "$W" --name listsRefreshbtn
+drv tab -w "$W" --name listsPages --tab "Black List (unwanted software)"
+add_through_chooser Button3 "$black" "$deleter"
+sx_assert_eq "0=C:\\Bad\\worse.exe|1=$deleter" "$(lines "$black")" "the Black List after Add"
+sx_assert_eq "C:\\Bad\\worse.exe|$deleter" "$(shown blackList)" "the Black List page after Add"
+sx_assert_eq "0=$own" "$(lines "$white")" "the White List after an Add to the Black List"
+remove_from Button16 blackList 'C:\Bad\worse.exe'
+sx_assert_eq "0=$deleter" "$(lines "$black")" "the Black List after Remove"
+sx_assert_eq "$deleter" "$(shown blackList)" "the Black List page after Remove"
 sx_pass

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Processes and Trashcan pages with real programs: the list shows a running program's
-# full path, "Stop!" ends every copy of it, "Move to trashcan" stops it and moves its file
-# into Personal\Trashcan\ with the trash list in step, "Regain" puts it back.
+# full path, "Stop!" ends every copy of it, "Move to trashcan" stops it (both copies of a program
+# running twice from one path, at once) and moves its file into Personal\Trashcan\ with the
+# trash list in step, "Regain" puts it back, "Erase" and "Empty trashcan" wipe stored files out.
 source "$(dirname "$0")/lib.sh"
 sx_init processes
 sx_install
@@ -9,36 +10,29 @@ sx_install
 W="Sentinox Control Center"
 app='C:\Apps\Sleepy\sxsleepy.exe'
 other='C:\Apps\Other\SXSLEEPY.EXE'
-mkdir -p "$(dirname "$(sx_unix "$app")")" "$(dirname "$(sx_unix "$other")")"
-cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$app")"
-cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$other")"
+sx_place_sleeper "$app" "$other"
 user_key=$(printf '%s' "$SX_WINUSER" | tr 'a-z' 'A-Z')
 trash_list="$SX_PERSONAL/${user_key}_trash.snx"
 
-start_sleeper() {  # WINDOWS_PATH ; pid in SX_LAST_PID
-  (exec "$SX_WINE" "$1" >/dev/null 2>&1) &
-  SX_LAST_PID=$!
-  SX_PIDS+=("$SX_LAST_PID")
-}
-gone_within() {  # PID SECONDS
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
 processes() { drv list-items -w "$W" --name memList; }
-refresh_until_listed() {  # WINDOWS_PATH
+refresh_until_listed() {  # WINDOWS_PATH [LINES]
   local i
   for i in $(seq 50); do
     drv click -w "$W" --name memRefreshbtn
-    processes | grep -qxF "$1" && return 0
+    [ "$(processes | grep -cxF "$1")" -ge "${2:-1}" ] && return 0
     sleep 0.2
   done
-  sx_fail "$1 not on the Processes page: $(processes | paste -sd'|')"
+  sx_fail "$1 not on the Processes page ${2:-1} times: $(processes | paste -sd'|')"
 }
+no_box() {  # WHAT
+  sx_assert_eq 0 "$(drv count-windows -w Sentinox --visible)" "$1: a message box"
+}
+trashed() { sx_list_entries "$trash_list"; }
+trash_page() { drv list-items -w "$W" --name trashList | paste -sd'|'; }
 
-start_sleeper "$app"; first=$SX_LAST_PID
-start_sleeper "$app"; second=$SX_LAST_PID
-start_sleeper "$other"; third=$SX_LAST_PID
+sx_start_program "$app"; first=$SX_LAST_PID
+sx_start_program "$app"; second=$SX_LAST_PID
+sx_start_program "$other"; third=$SX_LAST_PID
 sx_start sentinox.exe
 sx_wait_started
 drv tab -w "$W" --name Engine --tab Processes
@@ -56,21 +50,37 @@ drv answer-box -w Sentinox --text "You must choose some application first." --bu
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button10 --async
 drv answer-box -w Sentinox --text "This Application was killed successfully." --button ok
-for pid in "$first" "$second" "$third"; do gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
+for pid in "$first" "$second" "$third"; do sx_gone_within "$pid" 10 || sx_fail "process $pid still runs after Stop!"; done
 sx_assert_eq 0 "$(processes | grep -ciF 'sxsleepy.exe' || true)" "the list after Stop! (refreshed by it)"
 
+# --- a program that denies everyone its termination: neither stopped nor moved, and said so ---
+guard='C:\Apps\Guard\sxguard.exe'
+sx_place_sleeper "$guard"
+sx_start_unstoppable "$guard"; guarded=$SX_LAST_PID
+refresh_until_listed "$guard"
+drv pick -w "$W" --name memList --item "$guard"
+drv click -w "$W" --name Button10 --async
+drv answer-box -w Sentinox --text "Couldn't kill this application. Please take a look at the 'Tools' section." --button ok
+refresh_until_listed "$guard"
+drv pick -w "$W" --name memList --item "$guard"
+drv click -w "$W" --name Button11 --async
+drv answer-box -w Sentinox --text "Couldn't move this application to the trashcan." --button ok
+kill -0 "$guarded" 2>/dev/null || sx_fail "the program that denies its termination has ended"
+sx_assert_file "$(sx_unix "$guard")" "the file of the program that could not be stopped"
+sx_assert_eq "" "$(trashed)" "the trash list after a move that could not stop the program"
+
 # --- "Move to trashcan": stopped, then moved; the trash list records where it came from ---
-start_sleeper "$app"; running=$SX_LAST_PID
+sx_start_program "$app"; running=$SX_LAST_PID
 refresh_until_listed "$app"
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button11
-gone_within "$running" 10 || sx_fail "the trashed program still runs"
+sx_gone_within "$running" 10 || sx_fail "the trashed program still runs"
 sx_assert_no_file "$(sx_unix "$app")" "the program's file after the move"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored file"
 sx_assert_eq "0=$app" "$(sx_ini_section "$trash_list" list | paste -sd'|')" "the trash list after the move"
 
 # The same bare file name again: refused, nothing recorded, the file stays.
-start_sleeper "$other"; running=$SX_LAST_PID
+sx_start_program "$other"; running=$SX_LAST_PID
 refresh_until_listed "$other"
 drv pick -w "$W" --name memList --item "$other"
 drv click -w "$W" --name Button11 --async
@@ -90,14 +100,19 @@ sx_assert_no_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the stored copy after Re
 sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Regain"
 sx_assert_eq "" "$(drv list-items -w "$W" --name trashList)" "the Trashcan page after Regain"
 
-# --- "Erase" ---
+# --- "Erase", of a program that ran twice from one path: one move stops both and succeeds ---
 kill "$running" 2>/dev/null || true
-gone_within "$running" 10 || true
+sx_gone_within "$running" 10 || true
 drv tab -w "$W" --name Engine --tab Processes
-start_sleeper "$app"; running=$SX_LAST_PID
-refresh_until_listed "$app"
+sx_start_program "$app"; first=$SX_LAST_PID
+sx_start_program "$app"; second=$SX_LAST_PID
+refresh_until_listed "$app" 2
 drv pick -w "$W" --name memList --item "$app"
 drv click -w "$W" --name Button11
+no_box "Move to trashcan of a program running twice"
+for pid in "$first" "$second"; do sx_gone_within "$pid" 10 || sx_fail "a copy of the trashed program still runs"; done
+sx_assert_file "$SX_PERSONAL/Trashcan/sxsleepy.exe" "the program running twice, stored"
+sx_assert_eq "$app" "$(trashed)" "the trash list after moving the program running twice"
 drv tab -w "$W" --name Engine --tab Trashcan
 drv click -w "$W" --name trashRefreshbtn
 drv pick -w "$W" --name trashList --item "$app"
@@ -108,4 +123,36 @@ sx_assert_no_file "$(sx_unix "$app")" "the program after Erase"
 sx_assert_eq "" "$(sx_ini_section "$trash_list" list)" "the trash list after Erase"
 drv click -w "$W" --name Button9 --async
 drv answer-box -w Sentinox --text "You must select some application first." --button ok
+
+# --- "Empty trashcan": every entry whose stored file can go, without a message ---
+one='C:\Apps\Empty\sxemptyone.exe'
+two='C:\Apps\Empty\sxemptytwo.exe'
+sx_place_sleeper "$one" "$two"
+drv tab -w "$W" --name Engine --tab Processes
+for p in "$one" "$two"; do
+  sx_start_program "$p"
+  refresh_until_listed "$p"
+  drv pick -w "$W" --name memList --item "$p"
+  drv click -w "$W" --name Button11
+done
+sx_assert_eq "$one|$two" "$(trashed)" "the trash list before Empty trashcan"
+# A stored file held open by another process cannot be deleted: its entry stays.
+sx_hold_file "$SX_PERSONAL_WIN\Trashcan\sxemptytwo.exe"; holder=$SX_LAST_PID
+drv tab -w "$W" --name Engine --tab Trashcan
+sx_assert_eq "$one|$two" "$(trash_page)" "the Trashcan page before Empty trashcan"
+drv click -w "$W" --name Button7
+no_box "Empty trashcan"
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxemptyone.exe" "a stored file after Empty trashcan"
+sx_assert_file "$SX_PERSONAL/Trashcan/sxemptytwo.exe" "a held stored file after Empty trashcan"
+sx_assert_eq "$two" "$(trashed)" "the trash list after Empty trashcan with a held file"
+sx_assert_eq "$two" "$(trash_page)" "the Trashcan page after Empty trashcan with a held file"
+kill "$holder"
+sx_gone_within "$holder" 10 || sx_fail "the holder of the stored file still runs"
+drv click -w "$W" --name Button7
+sx_assert_no_file "$SX_PERSONAL/Trashcan/sxemptytwo.exe" "the stored file, no longer held, after Empty trashcan"
+sx_assert_eq "" "$(trashed)" "the trash list after Empty trashcan"
+sx_assert_eq "" "$(trash_page)" "the Trashcan page after Empty trashcan"
+# An empty Trashcan: nothing to do, nothing to say.
+drv click -w "$W" --name Button7
+no_box "Empty trashcan with nothing in it"
 sx_pass

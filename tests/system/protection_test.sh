@@ -2,8 +2,8 @@
 # Automatic Protection in the installed program: with both settings on, black-listed values
 # written by another process into the four Run/RunOnce keys disappear by themselves, silently,
 # and every existing Black List file is stopped and moved into the Trashcan as soon as a file
-# appears under "C:\Program Files", with a Home page line for each. Prints how long each
-# removal took (wall clock from Linux, Wine's own process start included).
+# appears under "C:\Program Files" or "C:\Windows", with a Home page line for each. Prints how
+# long each removal took (wall clock from Linux, Wine's own process start included).
 source "$(dirname "$0")/lib.sh"
 sx_init protection
 sx_install
@@ -25,17 +25,18 @@ runner='C:\Apps\Runner\sxrunner.exe'           # black-listed, running, outside 
 stuck='C:\Apps\Stuck\sxintruder.exe'           # its bare name will be taken in the Trashcan
 late="$intruder_dir\\sxlate.exe"
 source_exe='C:\Apps\Source\payload.exe'
+# Below "C:\Windows": a program running there from the start, black-listed only later, and a
+# black-listed file another process drops next to it.
+win_dir="C:\\Windows\\$tag"
+win_runner="$win_dir\\sxwinrun.exe"
+win_drop="$win_dir\\sxwindrop.exe"
 
 sx_write_ini "$SX_PERSONAL/$user_key.snx" settings sett_autoremovebadkeys=1 sett_autoremovebadapps=1
 sx_write_ini "$SX_PERSONAL/${user_key}_black.snx" list \
   "0=$bad_value" "1=$intruder" "3=$runner" "5=$bad_second" "7=$stuck" "9=$late"
-for p in "$runner" "$source_exe"; do
-  mkdir -p "$(dirname "$(sx_unix "$p")")"
-  cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$p")"
-done
-(exec "$SX_WINE" "$runner" >/dev/null 2>&1) &
-runner_pid=$!
-SX_PIDS+=("$runner_pid")
+sx_place_sleeper "$runner" "$source_exe" "$win_runner"
+sx_start_program "$runner"; runner_pid=$SX_LAST_PID
+sx_start_program "$win_runner"; win_runner_pid=$SX_LAST_PID
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 bench() { echo "bench: $1: $2 ms"; }
@@ -161,6 +162,21 @@ start=$(now_ms)
 sx_reg add "$HKCU_RUN" /v "$tag.plain" /d "$bad_value" /f
 ms=$(value_gone_within "$HKCU_RUN" "$tag.plain" "$start")
 bench "registry: still watching, removed after" "$ms"
+
+# --- "C:\Windows" is watched too: a file dropped below it stops and trashes every listed file ---
+printf '%s\r\n' "11=$win_runner" "13=$win_drop" >>"$SX_PERSONAL/${user_key}_black.snx"
+start=$(now_ms)
+drop_file "$source_exe" "$win_drop"
+ms=$(file_gone_within "$(sx_unix "$win_drop")" "$start")
+bench "folder under C:\\Windows: black-listed file moved to the Trashcan after" "$ms"
+file_gone_within "$(sx_unix "$win_runner")" "$start" >/dev/null
+sx_gone_within "$win_runner_pid" 10 || sx_fail "the black-listed program below C:\\Windows still runs"
+wait_line "Automatically removed intruder ($win_drop)"
+wait_line "Automatically removed intruder ($win_runner)"
+sx_assert_file "$SX_PERSONAL/Trashcan/sxwindrop.exe" "the dropped file in the Trashcan"
+sx_assert_file "$SX_PERSONAL/Trashcan/sxwinrun.exe" "the stopped program in the Trashcan"
+trash=$(sx_ini_section "$SX_PERSONAL/${user_key}_trash.snx" list | cut -d= -f2-)
+for p in "$win_drop" "$win_runner"; do grep -qxF "$p" <<<"$trash" || sx_fail "$p is not on the trash list"; done
 
 cleanup_values
 sx_pass

@@ -23,20 +23,7 @@ HKCU_ONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 badrun='C:\Apps\Run\sxbadrun.exe'
 letrun='C:\Apps\Run2\sxletrun.exe'
 auto='C:\Apps\Auto\sxauto.exe'
-for p in "$badrun" "$letrun" "$auto"; do
-  mkdir -p "$(dirname "$(sx_unix "$p")")"
-  cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$p")"
-done
-start_program() {  # WINDOWS_PATH ; pid in SX_LAST_PID
-  (exec "$SX_WINE" "$1" >/dev/null 2>&1) &
-  SX_LAST_PID=$!
-  SX_PIDS+=("$SX_LAST_PID")
-}
-gone_within() {  # PID SECONDS
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+sx_place_sleeper "$badrun" "$letrun" "$auto"
 list() { sx_ini_section "$1" list | paste -sd'|'; }
 value() { sx_reg_query "$1" "$2"; }
 has_value() { sx_wine reg query "$1" /v "$2" >/dev/null 2>&1; }
@@ -61,9 +48,9 @@ sx_reg add "$HKCU_RUN" /v SxScanNum /t REG_DWORD /d 5 /f
 sx_reg add "$HKCU_RUN" /v SxScanEmpty /d '' /f
 sx_reg add "$HKCU_ONCE" /v SxScanQuotes /d '""' /f
 
-start_program "$badrun"; bad1=$SX_LAST_PID
-start_program "$badrun"; bad2=$SX_LAST_PID
-start_program "$letrun"; let1=$SX_LAST_PID
+sx_start_program "$badrun"; bad1=$SX_LAST_PID
+sx_start_program "$badrun"; bad2=$SX_LAST_PID
+sx_start_program "$letrun"; let1=$SX_LAST_PID
 sx_start sentinox.exe
 sentinox_pid=$SX_LAST_PID
 drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
@@ -163,7 +150,7 @@ for v in SxScanGood SxScanBoth SxScanNum SxScanEmpty; do
   has_value "$HKCU_RUN" "$v" || sx_fail "value $v was deleted"
 done
 has_value "$HKCU_ONCE" SxScanQuotes || sx_fail "value SxScanQuotes was deleted"
-gone_within "$bad1" 10 && gone_within "$bad2" 10 || sx_fail "sxbadrun.exe still runs"
+sx_gone_within "$bad1" 10 && sx_gone_within "$bad2" 10 || sx_fail "sxbadrun.exe still runs"
 kill -0 "$let1" 2>/dev/null || sx_fail "the program let run was stopped"
 sx_assert_no_file "$(sx_unix "$badrun")" "the trashed program"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxbadrun.exe" "the trashed program in the Trashcan"
@@ -184,7 +171,7 @@ drv check -w "$W" --name sett_besilent
 drv check -w "$W" --name sett_removebadapps
 drv tab -w "$W" --name Engine --tab Scanning
 printf '%s\r\n' "5=$auto" >>"$black"
-start_program "$auto"; auto1=$SX_LAST_PID
+sx_start_program "$auto"; auto1=$SX_LAST_PID
 sx_reg add "$HKCU_ONCE" /v SxScanSilent /d 'C:\Apps\Silent\quiet.exe' /f
 sx_reg add "$HKCU_RUN" /v SxScanBad2 /d 'C:\Apps\Bad\badvalue.exe' /f
 drv click -w "$W" --name ScanSystemBtn --async
@@ -197,10 +184,10 @@ sx_assert_eq 1 "$(drv count-windows -w "$W")" "the window while the scan decides
 drv click -w "$NEW" --name Button18
 # The close held back is made once the scan has ended: the program ends.
 sx_assert_eq 0 "$(drv count-windows -w Warning --visible)" "no warning box in a silent scan"
-gone_within "$sentinox_pid" 30 || sx_fail "the program did not end after the scan"
+sx_gone_within "$sentinox_pid" 30 || sx_fail "the program did not end after the scan"
 sx_assert_contains "$(list "$white")" 'C:\Apps\Silent\quiet.exe' "White List after the silent scan"
 has_value "$HKCU_RUN" SxScanBad2 && sx_fail "the black-listed value of the silent scan is still there"
-gone_within "$auto1" 10 || sx_fail "automatic handling did not stop the running bad program"
+sx_gone_within "$auto1" 10 || sx_fail "automatic handling did not stop the running bad program"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxauto.exe" "automatic handling trashed the program"
 sx_assert_contains "$(list "$black")" "$auto" "automatic handling keeps the Black List"
 

@@ -37,10 +37,6 @@ assert_shown_in_place() {  # WHAT
     sx_fail "$1: not centred: window at $left,$top size ${width}x$height, work area $wl,$wt-$wr,$wb"
 }
 tray_icons() { drv tray-list | grep -c 'tip=Sentinox$' || true; }
-popup_pick() {  # INDEX (separators not counted)
-  drv tray-click --tip Sentinox --button right
-  drv menu-pick --index "$1" --timeout 10000
-}
 program_ended() {  # PID
   local i
   for i in $(seq 150); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
@@ -90,28 +86,28 @@ done
 drv click -w "$W" --name FxUrlLabel1
 
 # --- the popup menu: Show Sentinox(0) Scan(1) Settings(2) Lists(3) Update(4) Exit(5) ---
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "Show Sentinox while shown"
-popup_pick 2
+sx_tray_pick 2
 wait_visible 1 "Settings while hidden"
 assert_shown_in_place "Settings while hidden"
 sx_assert_eq pgSettings "$(shown_page)" "Settings"
-popup_pick 3
+sx_tray_pick 3
 sx_assert_eq pgLists "$(shown_page)" "Lists while shown: only the page changes"
 sx_assert_eq 1 "$(visible)" "Lists while shown: still shown"
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "Show Sentinox, hiding"
-popup_pick 4
+sx_tray_pick 4
 wait_visible 1 "Update while hidden"
 sx_assert_eq pgUpdate "$(shown_page)" "Update"
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "Show Sentinox, hiding again"
-popup_pick 0
+sx_tray_pick 0
 wait_visible 1 "Show Sentinox while hidden"
 assert_shown_in_place "Show Sentinox while hidden"
 
 # --- the balloon click, as the shell reports it to the icon's window: the Scanning page ---
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "hidden before the balloon click"
 drv post --class SxCustomTimerWindow --msg 1235 --lparam 1029   # NIN_BALLOONUSERCLICK
 wait_visible 1 "balloon click"
@@ -125,10 +121,8 @@ sx_assert_eq pgAbout "$(shown_page)" "About tab"
 sx_assert_eq "3.0.6" "$(drv read-text -w "$W" --name ab_version)" "About after its tab was picked"
 
 sleeper='C:\Apps\Sleepy\sxsleepy.exe'
-mkdir -p "$(dirname "$(sx_unix "$sleeper")")"
-cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$sleeper")"
-(exec "$SX_WINE" "$sleeper" >/dev/null 2>&1) &
-SX_PIDS+=("$!")
+sx_place_sleeper "$sleeper"
+sx_start_program "$sleeper"
 listed() { drv list-items -w "$W" --name memList | grep -cxF "$sleeper" || true; }
 sleep 3   # the sleeper has no window to wait for
 drv click -w "$W" --name FxUrlLabel7
@@ -139,9 +133,9 @@ drv tab -w "$W" --name Engine --tab Processes
 sx_assert_eq 1 "$(listed)" "Processes by its tab: the list rebuilt"
 
 # --- "Scan": the window shown, then the Home page's "Scan now" ---
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "hidden before Scan"
-popup_pick 1
+sx_tray_pick 1
 wait_visible 1 "Scan while hidden"
 for _ in $(seq 50); do [ "$(shown_page)" = pgScanning ] && break; sleep 0.2; done
 sx_assert_eq pgScanning "$(shown_page)" "Scan: the scan runs on the Scanning page"
@@ -149,9 +143,9 @@ drv wait-text -w "$W" --name sc_status --contains "Scan finished." >/dev/null ||
   sx_fail "Scan: the scan did not finish"
 
 # --- "Exit" while hidden: the icon goes, the program ends ---
-popup_pick 0
+sx_tray_pick 0
 wait_visible 0 "hidden before Exit"
-popup_pick 5
+sx_tray_pick 5
 program_ended "$pid" || sx_fail "Exit: the program still runs after 30 s"
 sx_assert_eq 0 "$(tray_icons)" "Exit: the icon is gone from the notification area"
 
@@ -176,7 +170,7 @@ assert_shown_in_place "second start without -s"
 sx_assert_eq "$bad" "$(sx_reg_query "$RUN" badthing)" "before Exit: the black-listed value is there"
 drv tray-click --tip Sentinox --button left
 wait_visible 0 "hidden before Exit with the close scan"
-popup_pick 5
+sx_tray_pick 5
 program_ended "$pid" || sx_fail "Exit with the close scan: the program still runs after 30 s"
 sx_assert_eq "" "$(sx_reg_query "$RUN" badthing)" "Exit with the close scan: the scan removed the black-listed value"
 
@@ -187,7 +181,7 @@ sx_write_ini "$settings" settings sett_autorun=0 sett_autoupdate=0 sett_autoscan
 sx_start sentinox.exe
 pid=$SX_LAST_PID
 wait_visible 1 "third start"
-popup_pick 5
+sx_tray_pick 5
 program_ended "$pid" || sx_fail "Exit without the close scan: the program still runs after 30 s"
 sx_assert_eq "$bad" "$(sx_reg_query "$RUN" badthing)" "Exit without the close scan: no scan ran"
 

@@ -30,6 +30,10 @@ int CmdDrag(const TArgs& args);
 int CmdClose(const TArgs& args);
 int CmdHoldFile(const TArgs& args);
 
+// Registry keys
+int CmdLockKey(const TArgs& args);
+int CmdUnlockKey(const TArgs& args);
+
 // Controls
 int CmdClick(const TArgs& args);
 int CmdCheck(const TArgs& args);
@@ -47,3 +51,4 @@ int CmdAnswerFile(const TArgs& args);
 int CmdMenuPick(const TArgs& args);
 int CmdTrayList(const TArgs& args);
 int CmdTrayClick(const TArgs& args);
+int CmdTrayBalloon(const TArgs& args);

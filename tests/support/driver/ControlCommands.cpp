@@ -54,25 +54,25 @@ void Deliver(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool async, DWORD timeou
         return TopWindows(query, false);
     };
     std::vector<HWND> dialogsBefore = dialogsOf();
-    auto done = std::make_shared<std::atomic<bool>>(false);
+    // Running, returned, or timed out: a send that gave up is no handler that returned.
+    enum : int { Running, Returned, TimedOut };
+    auto state = std::make_shared<std::atomic<int>>(Running);
     std::thread([=] {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result);
-        *done = true;
+        *state = SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result) ? Returned : TimedOut;
     }).detach();
     DWORD start = GetTickCount();
-    while (!*done) {
+    while (*state == Running) {
         if ((wasEnabled && IsWindow(top) && !IsWindowEnabled(top)) || dialogsOf().size() > dialogsBefore.size()) {
             std::fprintf(stderr, "sxdriver: note: the handler opened a modal window; not waiting for it\n");
             return;
         }
-        if (GetTickCount() - start >= timeoutMs) {
-            std::fprintf(stderr, "sxdriver: note: the handler had not returned after %lu ms\n",
-                         static_cast<unsigned long>(timeoutMs));
-            return;
-        }
+        if (GetTickCount() - start >= timeoutMs) break;
         Sleep(10);
     }
+    if (*state != Returned)
+        std::fprintf(stderr, "sxdriver: note: the handler had not returned after %lu ms\n",
+                     static_cast<unsigned long>(timeoutMs));
 }
 
 void NotifyParent(HWND control, WORD code, bool async, DWORD timeoutMs) {

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -115,32 +116,49 @@ std::vector<HWND> TrayIcons() {
     return icons;
 }
 
-// The tip lives in a tooltip window owned by the icon window, in the tray's process.
-std::wstring TrayTip(HWND icon) {
+// A notification balloon is a tooltip window of the balloon style; the icon's tip is a plain one.
+bool IsBalloon(HWND tip) { return (GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) != 0; }
+
+// The tooltip windows of the tray's process that belong to the icon: owned by the icon's window
+// (or by the tray holding it), plain tips or balloons.
+std::vector<HWND> IconTooltips(HWND icon, bool balloons) {
+    std::vector<HWND> tips;
     for (HWND tip : TopWindows(TWindowQuery::OfClass(TOOLTIPS_CLASSW))) {
         HWND owner = GetWindow(tip, GW_OWNER);
-        if (owner != icon && owner != GetParent(icon)) continue;
-        constexpr int TextChars = 256;
-        TRemoteBuffer remote(tip, sizeof(TTTOOLINFOW) + TextChars * sizeof(wchar_t));
-        TTTOOLINFOW info = {};
-        info.cbSize = sizeof info;
-        info.lpszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof info);
-        wchar_t empty[1] = {};
-        LRESULT tools = SendWithTimeout(tip, TTM_GETTOOLCOUNT, 0, 0, DefaultHandlerTimeoutMs);
-        for (LRESULT i = 0; i < tools; ++i) {
-            remote.Write(&info, sizeof info);
-            remote.Write(empty, sizeof empty, sizeof info);
-            if (!SendWithTimeout(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.Address()), DefaultHandlerTimeoutMs))
-                continue;
-            TTTOOLINFOW answer = {};
-            remote.Read(&answer, sizeof answer);
-            // A tool belongs to the icon when its window or its id is the icon's window.
-            if (answer.hwnd != icon && answer.uId != reinterpret_cast<UINT_PTR>(icon) && tools > 1) continue;
-            wchar_t text[TextChars] = {};
-            remote.Read(text, sizeof text - sizeof(wchar_t), sizeof info);
-            return text;
-        }
+        if ((owner == icon || owner == GetParent(icon)) && IsBalloon(tip) == balloons) tips.push_back(tip);
     }
+    return tips;
+}
+
+// The text of the icon's tool in one tooltip window; nothing when the window has no tool of the icon.
+std::optional<std::wstring> IconToolText(HWND tip, HWND icon) {
+    constexpr int TextChars = 256;
+    TRemoteBuffer remote(tip, sizeof(TTTOOLINFOW) + TextChars * sizeof(wchar_t));
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.lpszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof info);
+    wchar_t empty[1] = {};
+    LRESULT tools = SendWithTimeout(tip, TTM_GETTOOLCOUNT, 0, 0, DefaultHandlerTimeoutMs);
+    for (LRESULT i = 0; i < tools; ++i) {
+        remote.Write(&info, sizeof info);
+        remote.Write(empty, sizeof empty, sizeof info);
+        if (!SendWithTimeout(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.Address()), DefaultHandlerTimeoutMs))
+            continue;
+        TTTOOLINFOW answer = {};
+        remote.Read(&answer, sizeof answer);
+        // A tool belongs to the icon when its window or its id is the icon's window.
+        if (answer.hwnd != icon && answer.uId != reinterpret_cast<UINT_PTR>(icon) && tools > 1) continue;
+        wchar_t text[TextChars] = {};
+        remote.Read(text, sizeof text - sizeof(wchar_t), sizeof info);
+        return std::wstring(text);
+    }
+    return std::nullopt;
+}
+
+// The tip lives in a tooltip window owned by the icon window, in the tray's process.
+std::wstring TrayTip(HWND icon) {
+    for (HWND tip : IconTooltips(icon, false))
+        if (auto text = IconToolText(tip, icon)) return *text;
     return {};
 }
 
@@ -268,4 +286,24 @@ int CmdTrayClick(const TArgs& args) {
         throw EUsage("--button is one of left, right, double");
     }
     return 0;
+}
+
+// The balloon the shell shows for an icon (Shell_NotifyIcon with NIF_INFO) while it is up. Only
+// its text: Wine's tooltips do not answer TTM_GETTITLE, so the title cannot be read back.
+int CmdTrayBalloon(const TArgs& args) {
+    DWORD timeoutMs = TimeoutMs(args, DefaultWaitTimeoutMs);
+    DWORD start = GetTickCount();
+    HWND icon = FindTrayIcon(args, timeoutMs);
+    for (;;) {
+        for (HWND balloon : IconTooltips(icon, true)) {
+            if (!IsWindowVisible(balloon)) continue;
+            auto text = IconToolText(balloon, icon);
+            if (!text) continue;
+            PrintLine("text=" + ToUtf8(*text));
+            return 0;
+        }
+        if (GetTickCount() - start >= timeoutMs)
+            throw EDriver("no balloon shown for " + DescribeWindow(icon) + " within " + std::to_string(timeoutMs) + " ms");
+        Sleep(PollIntervalMs);
+    }
 }

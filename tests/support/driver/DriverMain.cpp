@@ -80,8 +80,13 @@ const std::vector<TCommandInfo>& CommandTable() {
         {"tray-list", CmdTrayList, {}, "   icons in Wine's notification area: index, handle, tip"},
         {"tray-click", CmdTrayClick, {"index", "tip", "button", "timeout"},
          "(--index N | --tip TEXT) [--button left|right|double]   clicks a tray icon"},
+        {"tray-balloon", CmdTrayBalloon, {"index", "tip", "timeout"},
+         "(--index N | --tip TEXT) [--timeout MS]   waits for the icon's balloon; prints text="},
         {"hold-file", CmdHoldFile, {"path", "ms"},
          "--path WINPATH [--ms N]   opens the file with no sharing, prints \"held\", keeps it for N ms (default: until killed)"},
+        {"lock-key", CmdLockKey, {"key"},
+         "--key HKLM|HKCU\\PATH   lets everyone read the key and nobody write to it (its access list)"},
+        {"unlock-key", CmdUnlockKey, {"key"}, "--key HKLM|HKCU\\PATH   lets everyone read and write the key again"},
     };
     return table;
 }
