@@ -35,9 +35,13 @@ std::string NormalizeCommandLine(const std::string& commandLine) {
 TListVerdict SortCommandLine(const TIniFile& whiteList, const TIniFile& blackList, const std::string& commandLine) {
     // A free slot reads as the free-slot text; it is nobody's entry, whatever the command line says.
     if (commandLine.empty() || commandLine == ScanFreeText) return TListVerdict::New;
+    // Both files read afresh for every command line: the scan lets other work change the
+    // lists between two values.
+    const std::vector<std::string> white = listfile::ReadSlots(whiteList, ScanFreeText);
+    const std::vector<std::string> black = listfile::ReadSlots(blackList, ScanFreeText);
     for (int slot = 0; slot < listfile::SlotCount; ++slot) {
-        if (listfile::ReadSlot(whiteList, slot, ScanFreeText) == commandLine) return TListVerdict::White;
-        if (listfile::ReadSlot(blackList, slot, ScanFreeText) == commandLine) return TListVerdict::Black;
+        if (white[slot] == commandLine) return TListVerdict::White;
+        if (black[slot] == commandLine) return TListVerdict::Black;
     }
     return TListVerdict::New;
 }

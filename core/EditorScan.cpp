@@ -169,11 +169,14 @@ void Teditor::ScanMemory() {
         sc_progress->SetPosition(slot);
         if (gStopScan) continue;
         const std::string listed = UpperCaseAscii(listfile::ReadSlot(BlackListFile(), slot));
-        for (size_t j = 0; j < running.size(); ++j) {
-            SetScanStatus("Checking processes: " + IntToStr(slot) + "(" + IntToStr(static_cast<int>(j)) + ")");
+        // The status names the slot and the last line compared. Nothing runs between two lines,
+        // so no one could see the texts of the others, and each costs a repaint: a static control
+        // draws a new text at once.
+        if (!running.empty())
+            SetScanStatus("Checking processes: " + IntToStr(slot) + "(" + IntToStr(static_cast<int>(running.size() - 1)) + ")");
+        for (const std::string& line : running) {
             // Two copies of one program, or two slots naming it: one entry, one decision.
-            if (listed == UpperCaseAscii(running[j]) && !ContainsIgnoringCase(*gBadAppList, running[j]))
-                gBadAppList->Add(running[j]);
+            if (listed == UpperCaseAscii(line) && !ContainsIgnoringCase(*gBadAppList, line)) gBadAppList->Add(line);
         }
     }
 }

@@ -1,10 +1,33 @@
 // core/ListFile.cpp -- slot rules of the list files
 #include "core/ListFile.h"
 
+#include <algorithm>
+
 #include "desktop/IniFile.h"
 #include "desktop/SysUtils.h"
 
 namespace listfile {
+
+namespace {
+
+// The slot a key names: "0" to "200" exactly, as SlotKey writes them; -1 for any other key.
+int SlotOfKey(const std::string& key) {
+    if (key.empty() || key.size() > 3 || (key.size() > 1 && key[0] == '0')) return -1;
+    int slot = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return -1;
+        slot = slot * 10 + (c - '0');
+    }
+    return slot < SlotCount ? slot : -1;
+}
+
+int FirstFree(const std::vector<std::string>& slots) {
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (slots[slot] == FreeText) return slot;
+    return -1;
+}
+
+} // namespace
 
 std::string SlotKey(int slot) { return IntToStr(slot); }
 
@@ -12,35 +35,36 @@ std::string ReadSlot(const TIniFile& file, int slot, const std::string& freeText
     return file.ReadString(Section, SlotKey(slot), freeText);
 }
 
-int FirstFreeSlot(const TIniFile& file) {
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (ReadSlot(file, slot) == FreeText) return slot;
-    return -1;
+std::vector<std::string> ReadSlots(const TIniFile& file, const std::string& freeText) {
+    std::vector<std::string> slots(SlotCount, freeText);
+    for (TIniValue& value : file.ReadSectionValues(Section))
+        if (const int slot = SlotOfKey(value.Key); slot >= 0) slots[slot] = std::move(value.Value);
+    return slots;
 }
+
+int FirstFreeSlot(const TIniFile& file) { return FirstFree(ReadSlots(file)); }
 
 std::vector<std::string> Entries(const TIniFile& file, const std::string& freeText) {
     std::vector<std::string> entries;
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        std::string value = ReadSlot(file, slot, freeText);
+    for (std::string& value : ReadSlots(file, freeText))
         if (value != freeText) entries.push_back(std::move(value));
-    }
     return entries;
 }
 
 int Count(const TIniFile& file) { return static_cast<int>(Entries(file).size()); }
 
 bool Contains(const TIniFile& file, const std::string& path) {
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (ReadSlot(file, slot) == path) return true;
-    return false;
+    const std::vector<std::string> slots = ReadSlots(file);
+    return std::find(slots.begin(), slots.end(), path) != slots.end();
 }
 
 bool Add(TIniFile& file, const std::string& path) {
     // An empty value reads back as "" rather than as the free-slot text: a used slot holding
     // nothing, which no reader could tell from an entry.
     if (path.empty()) return false;
-    if (Contains(file, path)) return true;
-    int slot = FirstFreeSlot(file);
+    const std::vector<std::string> slots = ReadSlots(file);
+    if (std::find(slots.begin(), slots.end(), path) != slots.end()) return true;
+    const int slot = FirstFree(slots);
     if (slot < 0) return false;
     file.WriteString(Section, SlotKey(slot), path);
     return true;
@@ -48,15 +72,16 @@ bool Add(TIniFile& file, const std::string& path) {
 
 bool Remove(TIniFile& file, const std::string& path) {
     const std::string wanted = UpperCaseAscii(path);
+    const std::vector<std::string> slots = ReadSlots(file);
     int match = -1;
     for (int slot = 0; slot < SlotCount; ++slot)
-        if (UpperCaseAscii(ReadSlot(file, slot)) == wanted) match = slot;
+        if (UpperCaseAscii(slots[slot]) == wanted) match = slot;
     if (match < 0) return false;
-    // Every later slot, free or used, moves one place down; the last slot ends deleted.
+    // Every later slot, free or used, moves one place down; the last slot ends deleted. The
+    // writes only touch slots below the one read next, so the one read of the file serves.
     for (int slot = match; slot < SlotCount; ++slot) {
-        std::string next = slot + 1 < SlotCount ? ReadSlot(file, slot + 1) : std::string(FreeText);
-        if (next != FreeText)
-            file.WriteString(Section, SlotKey(slot), next);
+        if (slot + 1 < SlotCount && slots[slot + 1] != FreeText)
+            file.WriteString(Section, SlotKey(slot), slots[slot + 1]);
         else
             file.DeleteKey(Section, SlotKey(slot));
     }

@@ -4,6 +4,10 @@
 // A slot is free when its key is absent or its value reads as the reader's free-slot text
 // ("defval" everywhere except the registry scan). Adding compares exactly; removing ignores
 // ASCII letter case and moves every later slot one place towards slot 0.
+//
+// Nothing is kept between calls: every operation reads the file again. One that looks at
+// all the slots reads them in one go (one section read, not 201 single reads), so it also
+// sees them as they were at one moment.
 #pragma once
 #include <string>
 #include <vector>
@@ -18,6 +22,8 @@ inline constexpr const char* FreeText = "defval";
 
 std::string SlotKey(int slot);                      // "0" ... "200"
 std::string ReadSlot(const TIniFile& file, int slot, const std::string& freeText = FreeText);
+// All 201 slots from one read of the file, each as ReadSlot reads it (freeText when free).
+std::vector<std::string> ReadSlots(const TIniFile& file, const std::string& freeText = FreeText);
 int FirstFreeSlot(const TIniFile& file);           // -1: all 201 slots used
 // The used slots' values in slot order; holes are skipped.
 std::vector<std::string> Entries(const TIniFile& file, const std::string& freeText = FreeText);

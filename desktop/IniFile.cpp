@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <set>
 #include <vector>
 
 #include "StringList.h"
@@ -40,6 +41,14 @@ void SplitNullList(const std::string& list, TStringList& out) {
         if (end > start) out.Add(list.substr(start, end - start));
         start = end + 1;
     }
+}
+
+// GetPrivateProfileStringA drops one pair of quotes, ' or ", around a value; a section read
+// hands the line over as it stands.
+std::string WithoutEnclosingQuotes(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 bool ParseInteger(const std::string& text, int& valueOut) {
@@ -100,6 +109,25 @@ void TIniFile::ReadSection(const std::string& section, TStringList& keysOut) con
         },
         2);
     SplitNullList(list, keysOut);
+}
+
+std::vector<TIniValue> TIniFile::ReadSectionValues(const std::string& section) const {
+    std::string list = ReadGrowing(
+        [&](char* buffer, DWORD size) { return GetPrivateProfileSectionA(section.c_str(), buffer, size, FFileName.c_str()); },
+        2);
+    TStringList lines;
+    SplitNullList(list, lines);
+    std::vector<TIniValue> values;
+    std::set<std::string> keys;  // upper-cased: the profile API's keys ignore letter case
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines[i];
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string key = Trim(line.substr(0, equals));
+        if (!keys.insert(UpperCaseAscii(key)).second) continue;
+        values.push_back({std::move(key), WithoutEnclosingQuotes(Trim(line.substr(equals + 1)))});
+    }
+    return values;
 }
 
 void TIniFile::ReadSections(TStringList& sectionsOut) const {

@@ -1,6 +1,7 @@
 // desktop/IniFile.h -- TIniFile: an INI file read and written through the profile API, no cache
 #pragma once
 #include <string>
+#include <vector>
 
 #include "Object.h"
 #include "SysUtils.h"
@@ -15,6 +16,12 @@ public:
 
 private:
     unsigned long FCode;
+};
+
+// One key of a section and the value ReadString gives for it.
+struct TIniValue {
+    std::string Key;
+    std::string Value;
 };
 
 // Every call goes to the file itself, so an edit made by another process is seen
@@ -37,6 +44,10 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);  // throws EIniFileError
 
     void ReadSection(const std::string& section, TStringList& keysOut) const;  // key names in file order
+    // Every key of the section with the value ReadString would give for it, from one read of
+    // the file (GetPrivateProfileSectionA), in file order. Of two equal keys the first counts,
+    // as for ReadString; a line without "=" is no value (ReadString gives the fallback).
+    std::vector<TIniValue> ReadSectionValues(const std::string& section) const;
     void ReadSections(TStringList& sectionsOut) const;
     bool SectionExists(const std::string& section) const;  // also true for a section without keys
     bool ValueExists(const std::string& section, const std::string& key) const;

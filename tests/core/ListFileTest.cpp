@@ -1,6 +1,7 @@
 // tests/core/ListFileTest.cpp -- the slot rules of the list files, against real INI files
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -138,6 +139,30 @@ TEST_F(ListFileTest, ReadersSkipFreeSlotsByTheirOwnFreeText) {
     EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "defval", "C:\\z.exe"}), listfile::Entries(FList, "def"));
     EXPECT_EQ(3, listfile::Count(FList));
     EXPECT_EQ(1, listfile::FirstFreeSlot(FList));
+}
+
+// Readers that look at every slot read the file once; each slot must still read as a read of
+// that one key would, whatever a hand edit left in the file.
+TEST_F(ListFileTest, ReadingAllSlotsAtOnceReadsEachAsASingleReadWould) {
+    {
+        std::ofstream out(FFile.Path(), std::ios::binary | std::ios::trunc);
+        out << "[list]\r\n0=C:\\a.exe\r\n007=C:\\seven.exe\r\n 9 = C:\\nine.exe \r\n12=\"C:\\quoted.exe\"\r\n"
+               "12=C:\\second.exe\r\n+13=C:\\plus.exe\r\n14\r\n15=\r\n-1=C:\\minus.exe\r\n200=C:\\last.exe\r\n"
+               "201=C:\\beyond.exe\r\n1000=C:\\far.exe\r\nx=C:\\x.exe\r\n";
+    }
+    for (const std::string freeText : {"defval", "def"}) {
+        const std::vector<std::string> slots = listfile::ReadSlots(FList, freeText);
+        ASSERT_EQ(slots.size(), 201u);
+        for (int slot = 0; slot < listfile::SlotCount; ++slot)
+            EXPECT_EQ(listfile::ReadSlot(FList, slot, freeText), slots[slot]) << "slot " << slot << ", " << freeText;
+    }
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\nine.exe", "C:\\quoted.exe", "", "C:\\last.exe"}),
+              listfile::Entries(FList));
+
+    // Nothing is kept: a change made between two reads is seen by the second.
+    FList.WriteString("list", "1", "C:\\new.exe");
+    EXPECT_EQ("C:\\new.exe", listfile::ReadSlots(FList)[1]);
+    EXPECT_TRUE(listfile::Contains(FList, "C:\\new.exe"));
 }
 
 TEST_F(ListFileTest, AMissingFileIsAnEmptyListUntilTheFirstWrite) {

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "desktop/IniFile.h"
 #include "desktop/StringList.h"
@@ -159,6 +160,46 @@ TEST_F(IniFileTest, SectionsAndKeysAreListedAndRemoved) {
     ini.EraseSection("list");  // absent: nothing to do
 }
 
+// One read of a whole section must give each key what a read of that key gives: the list
+// files' readers look at all slots that way and must not see a hand-edited file otherwise.
+TEST_F(IniFileTest, ASectionReadGivesEveryKeyWhatReadStringGives) {
+    WriteAll(FFile, "[list]\r\n"
+                    "0=\"C:\\Program Files\\a.exe\"\r\n"  // quotes go, as ReadString drops them
+                    "1=  spaced value  \r\n"
+                    " 2 = x\r\n"
+                    "3=first\r\n"
+                    "3=second\r\n"                           // the first of two counts
+                    "4\r\n"                                   // no "=": no value
+                    "5=\r\n"
+                    "6='single'\r\n"
+                    "7=\"unbalanced\r\n"
+                    "8=\"\r\n"
+                    "Key=upper\r\n"
+                    "key=lower\r\n"                           // keys ignore letter case
+                    "[other]\r\n"
+                    "9=elsewhere\r\n");
+    TIniFile ini(FFile);
+    const std::vector<TIniValue> values = ini.ReadSectionValues("LIST");
+    std::string keys;
+    for (const TIniValue& value : values) {
+        keys += value.Key + "|";
+        EXPECT_EQ(ini.ReadString("list", value.Key, "<fallback>"), value.Value) << "key " << value.Key;
+    }
+    EXPECT_EQ(keys, "0|1|2|3|5|6|7|8|Key|");
+    EXPECT_EQ(ini.ReadString("list", "4", "<fallback>"), "<fallback>");
+    EXPECT_TRUE(ini.ReadSectionValues("missing").empty());
+    EXPECT_TRUE(TIniFile(FFolder + "absent.snx").ReadSectionValues("list").empty());
+
+    // Longer than any first guess at the buffer.
+    std::string big = "[big]\r\n";
+    for (int i = 0; i < 300; ++i) big += std::to_string(i) + "=" + std::string(100, 'a' + i % 26) + "\r\n";
+    WriteAll(FFile, big);
+    const std::vector<TIniValue> many = ini.ReadSectionValues("big");
+    ASSERT_EQ(many.size(), 300u);
+    EXPECT_EQ(many[299].Key, "299");
+    EXPECT_EQ(many[299].Value, std::string(100, 'a' + 299 % 26));
+}
+
 TEST_F(IniFileTest, AnEditByAnotherProcessIsSeenAtTheNextRead) {
     TIniFile ini(FFile);
     ini.WriteString("application", "update", "5");
@@ -175,6 +216,8 @@ TEST_F(IniFileTest, AnEditByAnotherProcessIsSeenAtTheNextRead) {
     ini.ReadSection("list", keys);
     EXPECT_EQ(keys.Text(), "0\r\n");
     EXPECT_EQ(ini.ReadString("list", "0", "defval"), "C:\\added.exe");
+    ASSERT_EQ(ini.ReadSectionValues("list").size(), 1u);
+    EXPECT_EQ(ini.ReadSectionValues("list")[0].Value, "C:\\added.exe");
 
     // Our write after theirs keeps their lines.
     ini.WriteString("list", "1", "C:\\ours.exe");

@@ -10,7 +10,8 @@
 #   sx_pass
 #
 # SENTINOX_BUILD (the build folder) comes from ctest; DISPLAY from ./test,
-# else a private Xvfb is started. SX_KEEP=1 keeps the prefix after a pass
+# else a private Xvfb is started. SX_RUNS_DIR puts the test's folder elsewhere
+# than $SENTINOX_BUILD/systemtests (the benchmarks use $SENTINOX_BUILD/bench). SX_KEEP=1 keeps the prefix after a pass
 # (it is always kept after a failure, for a look inside).
 set -euo pipefail
 
@@ -117,7 +118,7 @@ sx_unix() {
 
 sx_init() {  # NAME
   SX_TEST=$1
-  SX_DIR="$SENTINOX_BUILD/systemtests/$SX_TEST"
+  SX_DIR="${SX_RUNS_DIR:-$SENTINOX_BUILD/systemtests}/$SX_TEST"
   export WINEPREFIX="$SX_DIR/prefix"
   mkdir -p "$SX_DIR"
   trap sx_cleanup EXIT

@@ -3,6 +3,9 @@
 
 #include "Text.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <cwchar>
 
 namespace {
@@ -67,4 +70,13 @@ long long ParseNumber(const std::wstring& text, const std::string& what) {
     // Strict: "12abc" is not 12.
     if (end == nullptr || *end != L'\0') throw EUsage(what + ": not a number: \"" + ToUtf8(text) + "\"");
     return value;
+}
+
+std::vector<std::wstring> ProgramArguments() {
+    int count = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
 }

@@ -40,3 +40,6 @@ private:
 };
 
 long long ParseNumber(const std::wstring& text, const std::string& what); // throws EUsage
+
+// This process's own command line, wide, without the program name: what TArgs takes.
+std::vector<std::wstring> ProgramArguments();

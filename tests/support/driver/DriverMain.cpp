@@ -10,7 +10,6 @@
 #include "Text.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -99,22 +98,13 @@ void PrintHelp() {
     for (const TCommandInfo& command : CommandTable()) PrintLine(std::string("  ") + command.Name + " " + command.Help);
 }
 
-std::vector<std::wstring> WideArguments() {
-    int count = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args;
-    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-    LocalFree(argv);
-    return args;
-}
-
 }  // namespace
 
 int main() {
     // Binary stdout: text mode would end our lines with "\r\n", and bash's $(...) keeps the "\r".
     _setmode(_fileno(stdout), _O_BINARY);
     try {
-        TArgs args(WideArguments());
+        TArgs args(ProgramArguments());
         std::string name = ToUtf8(args.Command());
         if (name.empty() || name == "help" || args.Flag("help")) {
             PrintHelp();
