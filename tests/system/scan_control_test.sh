@@ -20,11 +20,11 @@ HKLM_ONCE='HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 HKCU_RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 HKCU_ONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 
-# A program white-listed in the last slot: each of its values costs the scan a read of every slot
-# of both lists (free ones too), so a key holding SLOW of them keeps the scan busy for seconds,
-# time enough to act in the middle of it. The local machine's RunOnce key (key 2 of 4) holds them, between a
+# A program white-listed in the last slot: each of its values costs the scan a fresh read of both
+# lists and a step of its progress display, so a key holding SLOW of them keeps the scan busy for
+# seconds, time enough to act in the middle of it. The local machine's RunOnce key (key 2 of 4) holds them, between a
 # black-listed value before them and a new one after them (Wine lists values by name).
-SLOW=120
+SLOW=2500
 ONCE_COUNT=$((SLOW + 2))
 slow='C:\Apps\Slow\slow.exe'
 lmbad='C:\Apps\Bad\lmonce.exe'
@@ -64,7 +64,7 @@ seed() {  # VALUE_WRITER
 write_value() { printf '"%s"=%s\r\n' "$1" "$(reg_text "$2")"; }
 delete_value() { printf '"%s"=-\r\n' "$1"; }
 seed write_value
-[ -n "$(sx_reg_query "$HKLM_ONCE" "SxCtlSlow$(printf '%03d' $SLOW)")" ] || sx_fail "the seeded values are not there"
+[ -n "$(sx_reg_query "$HKLM_ONCE" "SxCtlSlow$SLOW")" ] || sx_fail "the seeded values are not there"
 
 box_text() { drv read-box "$@" | sed -n 's/^text=//p'; }
 no_boxes() {  # WHAT: none of the scan's message boxes is open
@@ -142,7 +142,7 @@ sx_has_value "$HKLM_ONCE" SxCtlZLast && sx_fail "the value of the program remove
 sx_has_value "$HKLM_ONCE" SxCtlAFirst && sx_fail "the bad value under the local machine's RunOnce is still there"
 sx_has_value "$HKCU_RUN" SxCtlCuBad && sx_fail "the bad value under the current user's Run is still there"
 sx_has_value "$HKCU_ONCE" SxCtlCuNew || sx_fail "the value of the program kept is gone"
-sx_has_value "$HKLM_ONCE" SxCtlSlow001 || sx_fail "a white-listed value is gone"
+sx_has_value "$HKLM_ONCE" "SxCtlSlow$(seq -w 1 $SLOW | head -n 1)" || sx_fail "a white-listed value is gone"
 sx_gone_within "$runner_pid" 10 || sx_fail "the automatic handling did not stop the running black-listed program"
 sx_assert_eq "$runner" "$(sx_list_entries "$trash")" "the automatic handling trashed it"
 sx_assert_contains "$(sx_list_entries "$white")" "$cunew" "the White List gained the program kept"
