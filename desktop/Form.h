@@ -73,4 +73,7 @@ private:
     friend void RegisterFormClasses();
 };
 
+// The form a control sits on (the control itself when it is a form); null when there is none.
+TForm* ParentForm(TControl* control);
+
 void RegisterFormClasses();
