@@ -5,14 +5,17 @@
 #include "FxPanel.h"
 #include "FxUrlLabel.h"
 #include "JpegFormat.h"
+#include "UiButton.h"
 #include "UiCharTables.h"
 #include "UiGraphicsTables.h"
 #include "UiHTLabel.h"
 #include "UiIntegerEdit.h"
 #include "UiPageControl.h"
+#include "UiSpeedButton.h"
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
+#include "desktop/FontProperties.h"
 #include "sxImage.h"
 
 namespace {
@@ -173,6 +176,28 @@ void RegisterEditPagesAndImage() {
         .Int("ImageIndex", &TsxImage::SetImageIndex);
 }
 
+// The published settings both hot-track buttons share.
+template <class B>
+void AddHotTrackButtonProperties(TClassRegistration<B>& r) {
+    r.String("AboutInfo", &B::SetAboutInfo)
+        .Bool("HotTrack", &B::SetHotTrack)
+        .Custom("HintColor", ColorProperty(&B::SetHintColor))
+        .Custom("DropDownMenu", [](B& b, const TPropValue& v, TLoadContext&) { b.SetDropDownMenuName(v.AsIdent()); })
+        .template Event<TNotifyEvent>("OnMouseEnter", &B::SetOnMouseEnter)
+        .template Event<TNotifyEvent>("OnMouseLeave", &B::SetOnMouseLeave)
+        .template Event<TNotifyEvent>("OnParentColorChange", &B::SetOnParentColorChange);
+    AddFontProperties<B>(r, "HotTrackFont", [](B& b) -> TFont& { return b.HotTrackFont(); });
+}
+
+void RegisterButtons() {
+    TClassRegistration<TUiButton> button("TUiButton", "TButton");
+    AddHotTrackButtonProperties(button);
+    button.Event<TNotifyEvent>("OnCtl3DChanged", &TUiButton::SetOnCtl3DChanged);
+    TClassRegistration<TUiSpeedButton> speed("TUiSpeedButton", "TSpeedButton");
+    AddHotTrackButtonProperties(speed);
+    speed.Int("ModalResult", &TUiSpeedButton::SetModalResult);
+}
+
 } // namespace
 
 void InitControlTables() {
@@ -189,5 +214,6 @@ void RegisterFxControlClasses() {
     RegisterJpegFormat();
     RegisterLabelsAndPanel();
     RegisterEditPagesAndImage();
+    RegisterButtons();
     registered = true;
 }

@@ -3,13 +3,16 @@
 
 #include "controls/FxPanel.h"
 #include "controls/FxUrlLabel.h"
+#include "controls/UiButton.h"
 #include "controls/UiHTLabel.h"
 #include "controls/UiIntegerEdit.h"
 #include "controls/UiPageControl.h"
+#include "controls/UiSpeedButton.h"
 #include "controls/sxImage.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/Form.h"
 #include "desktop/ImageList.h"
+#include "desktop/Menus.h"
 
 namespace {
 
@@ -26,6 +29,8 @@ public:
     TUiPageControl* UiPageControl1 = nullptr;
     TTabSheet* TabSheet10 = nullptr;
     TsxImage* sxImage1 = nullptr;
+    TUiButton* UiButton1 = nullptr;
+    TUiSpeedButton* UiSpeedButton1 = nullptr;
 };
 
 void RegisterControlsForm() {
@@ -41,7 +46,9 @@ void RegisterControlsForm() {
         .Field("sc_apps", &TControlsForm::sc_apps)
         .Field("UiPageControl1", &TControlsForm::UiPageControl1)
         .Field("TabSheet10", &TControlsForm::TabSheet10)
-        .Field("sxImage1", &TControlsForm::sxImage1);
+        .Field("sxImage1", &TControlsForm::sxImage1)
+        .Field("UiButton1", &TControlsForm::UiButton1)
+        .Field("UiSpeedButton1", &TControlsForm::UiSpeedButton1);
 }
 
 const char* const Description = R"(
@@ -121,6 +128,29 @@ object controlsForm: TControlsForm
     ImageList = ilist
     ImageIndex = 0
   end
+  object menu: TPopupMenu
+  end
+  object UiButton1: TUiButton
+    Left = 300
+    Top = 8
+    Caption = '&Next Tip'
+    DropDownMenu = menu
+    HotTrack = True
+    HotTrackFont.Charset = DEFAULT_CHARSET
+    HotTrackFont.Color = clWindowText
+    HotTrackFont.Height = -11
+    HotTrackFont.Name = 'MS Sans Serif'
+    HotTrackFont.Style = [fsBold]
+    HintColor = 12632256
+    ShowHint = False
+    OnMouseEnter = MenuClick
+  end
+  object UiSpeedButton1: TUiSpeedButton
+    Left = 400
+    Top = 8
+    Flat = True
+    ModalResult = 2
+  end
 end
 )";
 
@@ -146,6 +176,14 @@ TEST(ControlDescription, EveryControlClassLoadsWithItsProperties) {
     EXPECT_EQ(form.UiPageControl1->ActivePage(), form.TabSheet10);
     EXPECT_EQ(form.sxImage1->ImageList()->Name(), "ilist");
     EXPECT_TRUE(form.sxImage1->PictureStored());    // the list is empty: the picture is the control's own
+
+    EXPECT_EQ(static_cast<TComponent*>(form.UiButton1->DropDownMenu()), form.FindComponent("menu"));
+    EXPECT_TRUE(form.UiButton1->HotTrack());
+    EXPECT_EQ(form.UiButton1->HotTrackFont().Name(), "MS Sans Serif");
+    EXPECT_EQ(form.UiButton1->HotTrackFont().Style(), unsigned(fsBold));
+    EXPECT_EQ(form.UiButton1->HintColor(), 12632256u);
+    EXPECT_TRUE(form.UiSpeedButton1->Flat());
+    EXPECT_EQ(form.UiSpeedButton1->ModalResult(), 2);
 
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
