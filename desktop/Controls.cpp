@@ -27,7 +27,7 @@ void RegisterWindowClass() {
 
 } // namespace
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
+TControl::TControl(TComponent* owner) : TComponent(owner), WindowProc(this, &TControl::OwnWindowProc) {
     FFont.OnChange = TNotifyEvent(this, &TControl::FontChanged);
 }
 
@@ -151,7 +151,12 @@ LRESULT CALLBACK TControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         return CallWindowProcA(def ? def : DefWindowProcA, hwnd, msg, wParam, lParam);
     }
     try {
-        return control->WndProc(msg, wParam, lParam);
+        TMessage message{msg, wParam, lParam, 0};
+        if (control->WindowProc)
+            control->WindowProc(message);
+        else
+            control->OwnWindowProc(message);
+        return message.Result;
     } catch (...) {
         HandleCallbackException();
         return 0;

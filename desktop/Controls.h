@@ -25,6 +25,15 @@ constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;   // to each child window on
 constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;        // the 3-D look changed; nothing in this library changes it
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;          // ends a control's hover state as WM_MOUSELEAVE would
 
+// One message as a window-procedure method sees it; the method leaves its answer in Result.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+using TWndMethod = TBoundMethod<void(TMessage& message)>;
+
 struct TCreateParams {
     const char* ClassName = "SxWindow";   // our own class unless a standard control subclasses
     DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -103,7 +112,11 @@ public:
 
     static TControl* FromHandle(HWND hwnd);        // null for windows that are not ours
 
-    // One entry for every message of our windows; the one try/catch sits in the thunk.
+    // The replaceable entry of every message of the window: the thunk calls it. It starts out as
+    // OwnWindowProc; a component may save it, put a method of its own in and pass messages on.
+    TWndMethod WindowProc;
+    void OwnWindowProc(TMessage& message) { message.Result = WndProc(message.Msg, message.WParam, message.LParam); }
+    // The control's own handling of every message; the one try/catch sits in the thunk.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
 protected:

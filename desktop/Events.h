@@ -12,21 +12,23 @@
 
 template <class Signature> class TBoundMethod;
 
-template <class... Args>
-class TBoundMethod<void(Args...)> {
+template <class R, class... Args>
+class TBoundMethod<R(Args...)> {
 public:
     TBoundMethod() noexcept = default;
     TBoundMethod(std::nullptr_t) noexcept {}
 
     template <class C>
-    TBoundMethod(C* object, void (C::*method)(Args...)) noexcept : FObject(object), FInvoke(&Invoke<C>) {
+    TBoundMethod(C* object, R (C::*method)(Args...)) noexcept : FObject(object), FInvoke(&Invoke<C>) {
         static_assert(sizeof(method) <= sizeof(FMethod), "member pointer too large");
         std::memcpy(FMethod, &method, sizeof(method));
     }
 
     explicit operator bool() const noexcept { return FInvoke != nullptr; }
-    void operator()(Args... args) const {
-        if (FInvoke) FInvoke(FObject, FMethod, args...);
+    // An empty method does nothing and answers R's zero value.
+    R operator()(Args... args) const {
+        if (FInvoke) return FInvoke(FObject, FMethod, args...);
+        return R();
     }
     bool operator==(const TBoundMethod& other) const noexcept {
         return FObject == other.FObject && FInvoke == other.FInvoke &&
@@ -36,15 +38,15 @@ public:
 
 private:
     template <class C>
-    static void Invoke(void* object, const unsigned char* bytes, Args... args) {
-        void (C::*method)(Args...);
+    static R Invoke(void* object, const unsigned char* bytes, Args... args) {
+        R (C::*method)(Args...);
         std::memcpy(&method, bytes, sizeof(method));
-        (static_cast<C*>(object)->*method)(args...);
+        return (static_cast<C*>(object)->*method)(args...);
     }
 
     void* FObject = nullptr;
     unsigned char FMethod[16] = {};
-    void (*FInvoke)(void*, const unsigned char*, Args...) = nullptr;
+    R (*FInvoke)(void*, const unsigned char*, Args...) = nullptr;
 };
 
 // The common event shapes; the sender comes first.
