@@ -99,8 +99,17 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::InitDescription(const std::string& className) {
-    LoadDescription(this, RequireClassInfo(className), DescriptionResource(className));
-    if (OnCreate) OnCreate(this);
+    FCreating = true;
+    FVisibleWhenCreated = false;
+    try {
+        LoadDescription(this, RequireClassInfo(className), DescriptionResource(className));
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        FCreating = false;
+        throw;
+    }
+    FCreating = false;
+    if (FVisibleWhenCreated) SetVisible(true);
 }
 
 void TForm::Loaded() {
@@ -172,6 +181,12 @@ void TForm::ApplyPosition() {
 }
 
 void TForm::SetVisible(bool value) {
+    // While its description is read (and a dialog shown from a load step runs its loop), a form
+    // only notes whether to show: it appears once whole.
+    if (FCreating) {
+        FVisibleWhenCreated = value;
+        return;
+    }
     if (value == Visible() && (!FHandle || value == (IsWindowVisible(FHandle) != FALSE))) return;
     if (value) ApplyPosition();
     TControl::SetVisible(value);
