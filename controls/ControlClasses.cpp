@@ -5,12 +5,15 @@
 #include "FxPanel.h"
 #include "FxUrlLabel.h"
 #include "JpegFormat.h"
+#include "UiButton.h"
 #include "UiCharTables.h"
 #include "UiFormMagnet.h"
 #include "UiGraphicsTables.h"
 #include "UiHTLabel.h"
 #include "UiIntegerEdit.h"
 #include "UiPageControl.h"
+#include "UiSpeedButton.h"
+#include "UiTipOfDay.h"
 #include "UiSysInfo.h"
 #include "desktop/Classes.h"
 #include "desktop/EnumNames.h"
@@ -21,6 +24,7 @@
 #include "sxDatePanel.h"
 #include "sxEdit.h"
 #include "sxGroupBox.h"
+#include "desktop/FontProperties.h"
 #include "sxImage.h"
 #include "sxImageListBox.h"
 #include "sxScrollBar.h"
@@ -67,28 +71,27 @@ int Cursor(const TPropValue& v, const TLoadContext& ctx) {
     throw EDescriptionError(ctx.Where + ": unknown cursor " + v.Str);
 }
 
-TSides Sides(const TPropValue& v, const TLoadContext& ctx) {
-    TSides sides = 0;
-    static const std::pair<const char*, TSide> names[] = {{"sdLeft", sdLeft}, {"sdTop", sdTop}, {"sdRight", sdRight}, {"sdBottom", sdBottom}};
+// A set of flags as a description writes it: [caCopy, caPaste].
+template <class F>
+unsigned Flags(const TPropValue& v, const TLoadContext& ctx, std::initializer_list<std::pair<const char*, F>> names,
+               const char* what) {
+    unsigned set = 0;
     for (const std::string& s : v.AsSet()) {
         bool known = false;
-        for (const auto& [n, side] : names)
-            if (SameTextAscii(n, s)) { sides |= side; known = true; }
-        if (!known) throw EDescriptionError(ctx.Where + ": unknown side " + s);
+        for (const auto& [n, flag] : names)
+            if (SameTextAscii(n, s)) { set |= flag; known = true; }
+        if (!known) throw EDescriptionError(ctx.Where + ": unknown " + what + " " + s);
     }
-    return sides;
+    return set;
+}
+
+TSides Sides(const TPropValue& v, const TLoadContext& ctx) {
+    return static_cast<TSides>(Flags<TSide>(v, ctx, {{"sdLeft", sdLeft}, {"sdTop", sdTop}, {"sdRight", sdRight}, {"sdBottom", sdBottom}}, "side"));
 }
 
 TUiClipBoardCommands ClipBoardCommands(const TPropValue& v, const TLoadContext& ctx) {
-    TUiClipBoardCommands set = 0;
-    static const std::pair<const char*, TUiClipBoardCommand> names[] = {{"caCopy", caCopy}, {"caCut", caCut}, {"caPaste", caPaste}, {"caUndo", caUndo}};
-    for (const std::string& s : v.AsSet()) {
-        bool known = false;
-        for (const auto& [n, cmd] : names)
-            if (SameTextAscii(n, s)) { set |= cmd; known = true; }
-        if (!known) throw EDescriptionError(ctx.Where + ": unknown clipboard command " + s);
-    }
-    return set;
+    return static_cast<TUiClipBoardCommands>(Flags<TUiClipBoardCommand>(
+        v, ctx, {{"caCopy", caCopy}, {"caCut", caCut}, {"caPaste", caPaste}, {"caUndo", caUndo}}, "clipboard command"));
 }
 
 void RegisterLabelsAndPanel() {
@@ -337,6 +340,66 @@ void RegisterMagnet() {
         })
         .Bool("FormGlue", &TUiFormMagnet::SetFormGlue)
         .Bool("MainFormMagnet", &TUiFormMagnet::SetMainFormMagnet);
+
+// The published settings both hot-track buttons share.
+template <class B>
+void AddHotTrackButtonProperties(TClassRegistration<B>& r) {
+    r.String("AboutInfo", &B::SetAboutInfo)
+        .Bool("HotTrack", &B::SetHotTrack)
+        .Custom("HintColor", ColorProperty(&B::SetHintColor))
+        .Custom("DropDownMenu", [](B& b, const TPropValue& v, TLoadContext&) { b.SetDropDownMenuName(v.AsIdent()); })
+        .template Event<TNotifyEvent>("OnMouseEnter", &B::SetOnMouseEnter)
+        .template Event<TNotifyEvent>("OnMouseLeave", &B::SetOnMouseLeave)
+        .template Event<TNotifyEvent>("OnParentColorChange", &B::SetOnParentColorChange);
+    AddFontProperties<B>(r, "HotTrackFont", [](B& b) -> TFont& { return b.HotTrackFont(); });
+}
+
+void RegisterButtons() {
+    TClassRegistration<TUiButton> button("TUiButton", "TButton");
+    AddHotTrackButtonProperties(button);
+    button.Event<TNotifyEvent>("OnCtl3DChanged", &TUiButton::SetOnCtl3DChanged);
+    TClassRegistration<TUiSpeedButton> speed("TUiSpeedButton", "TSpeedButton");
+    AddHotTrackButtonProperties(speed);
+    speed.Int("ModalResult", &TUiSpeedButton::SetModalResult);
+}
+
+// A button's settings object inside another class's description: "ButtonNext.Caption", ...
+template <class C>
+void AddButtonSettings(TClassRegistration<C>& r, const std::string& prefix, TUiButtonPersistent& (C::*settings)()) {
+    using B = TUiButtonPersistent;
+    const std::pair<const char*, void (B::*)(bool)> flags[] = {{"Enabled", &B::SetEnabled}, {"Visible", &B::SetVisible},
+        {"Flat", &B::SetFlat}, {"HotTrack", &B::SetHotTrack}, {"ShowHint", &B::SetShowHint}};
+    for (const auto& [name, set] : flags)
+        r.Custom(prefix + "." + name, [settings, set](C& c, const TPropValue& v, TLoadContext&) { ((c.*settings)().*set)(v.AsBool()); });
+    const std::pair<const char*, void (B::*)(const std::string&)> texts[] = {{"Caption", &B::SetCaption}, {"Hint", &B::SetHint}};
+    for (const auto& [name, set] : texts)
+        r.Custom(prefix + "." + name, [settings, set](C& c, const TPropValue& v, TLoadContext&) { ((c.*settings)().*set)(v.AsString()); });
+    AddFontProperties<C>(r, prefix + ".HotTrackFont", [settings](C& c) -> TFont& { return (c.*settings)().HotTrackFont(); });
+}
+
+void RegisterTipOfDay() {
+    // Under TComponent, not TUiComponent: this family starts without the shared one registered.
+    TClassRegistration<TUiTipOfDay> tips("TUiTipOfDay", "TComponent");
+    tips.String("AboutInfo", &TUiTipOfDay::SetAboutInfo)
+        .String("Title", &TUiTipOfDay::SetTitle)
+        .String("HeaderText", &TUiTipOfDay::SetHeaderText)
+        .String("CheckBoxText", &TUiTipOfDay::SetCheckBoxText)
+        .Custom("Color", ColorProperty(&TUiTipOfDay::SetColor))
+        .Bool("DefaultFonts", &TUiTipOfDay::SetDefaultFonts)
+        .Custom("Options", [](TUiTipOfDay& t, const TPropValue& v, TLoadContext& ctx) {
+            t.SetOptions(static_cast<TUiTipOfDayOptions>(Flags<TUiTipOfDayOption>(
+                v, ctx, {{"toShowOnStartUp", toShowOnStartUp}, {"toUseRegistry", toUseRegistry},
+                         {"toShowWhenFormShown", toShowWhenFormShown}}, "option")));
+        })
+        .Enum<TUiTipOfDayStyle>("Style", &TUiTipOfDay::SetStyle,
+                                {{"tsVC", TUiTipOfDayStyle::tsVC}, {"tsStandard", TUiTipOfDayStyle::tsStandard}})
+        .Strings("Tips.Strings", &TUiTipOfDay::SetTipLines)
+        .Event<TNotifyEvent>("OnAfterExecute", &TUiTipOfDay::SetOnAfterExecute)
+        .Event<TUiCanShowEvent>("OnCanShow", &TUiTipOfDay::SetOnCanShow);
+    AddFontProperties<TUiTipOfDay>(tips, "HeaderFont", [](TUiTipOfDay& t) -> TFont& { return t.HeaderFont(); });
+    AddFontProperties<TUiTipOfDay>(tips, "TipFont", [](TUiTipOfDay& t) -> TFont& { return t.TipFont(); });
+    AddButtonSettings(tips, "ButtonNext", &TUiTipOfDay::ButtonNext);
+    AddButtonSettings(tips, "ButtonClose", &TUiTipOfDay::ButtonClose);
 }
 
 } // namespace
@@ -358,5 +421,7 @@ void RegisterFxControlClasses() {
     RegisterEditAndPages();
     RegisterSxControlFamily();
     RegisterMagnet();
+    RegisterButtons();
+    RegisterTipOfDay();
     registered = true;
 }

@@ -4,6 +4,7 @@
 
 #include "controls/FxUrlLabel.h"
 #include "core/Version.h"
+#include "desktop/Application.h"
 #include "desktop/Button.h"
 #include "desktop/CheckBox.h"
 #include "desktop/Classes.h"
@@ -29,6 +30,14 @@ void Teditor::SetWindowShown(bool show) {
         tray->ShowApplication();
     } else {
         tray->HideApplication();
+    }
+    // Until its creation ends the application has no main window, so the tray's show and hide
+    // reach nothing; yet the start-up sequence already runs then when the tips dialog shows
+    // from the window's load step. The window and the main loop are told directly (with "-s"
+    // and a slow reader, the window would otherwise come up instead of going to the tray).
+    if (Application && Application->MainForm() != this) {
+        Application->ShowMainForm = show;
+        SetVisible(show);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "Component.h"
 #include "Events.h"
+#include "Graphics.h"
 
 class TForm;
 
@@ -27,6 +28,10 @@ public:
     TForm* ActiveForm() const noexcept { return FActiveForm; }
     std::string ExeName() const;
     bool ShowMainForm = true;
+    // Background of the hints; this library draws no hint window, so controls that change it
+    // while hovered (hot-track buttons) only keep it for whoever reads it.
+    TColor HintColor() const noexcept { return FHintColor; }
+    void SetHintColor(TColor value) noexcept { FHintColor = value; }
 
     // Creates a form owned by the application; the first one becomes the main form.
     template <class F>
@@ -74,6 +79,7 @@ private:
     TForm* FActiveForm = nullptr;
     bool FTerminated = false;
     bool FHandlingException = false;
+    TColor FHintColor = clInfoBk;
     std::vector<TForm*> FReleased;
 };
 

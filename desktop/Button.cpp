@@ -22,10 +22,8 @@ void TButton::SetDefault(bool value) {
 }
 
 void TButton::Click() {
-    if (FModalResult != 0) {
-        for (TControl* c = Parent(); c; c = c->Parent())
-            if (auto* form = dynamic_cast<TForm*>(c)) { form->SetModalResult(FModalResult); break; }
-    }
+    if (FModalResult != 0)
+        if (TForm* form = ParentForm(Parent())) form->SetModalResult(FModalResult);
     TControl::Click();
 }
 

@@ -4,5 +4,5 @@
 void RegisterControlClasses();          // TComponent, TControl
 void RegisterFormClasses();             // TForm
 void RegisterStandardControlClasses();  // buttons, labels, edits, lists, panels, pages, ...
-void RegisterMenuAndDialogClasses();    // timers, menus, image lists, images, the open dialog
+void RegisterMenuAndDialogClasses();    // timers, menus, image lists, images, shapes, speed buttons, the open dialog
 void RegisterScrollBoxClass();          // TScrollBox

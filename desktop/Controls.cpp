@@ -2,6 +2,7 @@
 #include "Controls.h"
 
 #include "Classes.h"
+#include "FontProperties.h"
 #include "SysUtils.h"
 
 namespace {
@@ -252,6 +253,10 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) { OnDblClick(this); return 0; }
         break;
+    case CM_PARENTCOLORCHANGED:
+        // Clipped out of the parent's repaint, a child that shows the parent's colour repaints itself.
+        if (FParentColor) Invalidate();
+        return 0;
     default:
         break;
     }
@@ -356,6 +361,8 @@ void TControl::SetColor(TColor value) {
     if (FColor == value) return;
     FColor = value;
     Invalidate();
+    for (TControl* child : FControls)
+        if (child->FHandle) SendMessageA(child->FHandle, CM_PARENTCOLORCHANGED, 0, 0);
 }
 
 TColor TControl::EffectiveColor() const {
@@ -469,8 +476,8 @@ TColor ColorFromValue(const TPropValue& value) {
 
 void RegisterControlClasses() {
     TClassRegistration<TComponent>("TComponent", "", true).Ignore("Tag").Ignore("DesignInfo");
-    TClassRegistration<TControl>("TControl", "TComponent", true)
-        .Int("Left", &TControl::SetLeft)
+    TClassRegistration<TControl> control("TControl", "TComponent", true);
+    control.Int("Left", &TControl::SetLeft)
         .Int("Top", &TControl::SetTop)
         .Int("Width", &TControl::SetWidth)
         .Int("Height", &TControl::SetHeight)
@@ -484,7 +491,7 @@ void RegisterControlClasses() {
         .Bool("TabStop", &TControl::SetTabStop)
         .Int("Tag", &TControl::SetTag)
         .Ignore("TabOrder")
-        .Ignore("ShowHint")
+        .Bool("ShowHint", &TControl::SetShowHint)
         .Ignore("ParentShowHint")
         .Bool("ParentColor", &TControl::SetParentColor)
         .Bool("ParentFont", &TControl::SetParentFont)
@@ -492,23 +499,7 @@ void RegisterControlClasses() {
                       {{"alNone", TAlign::alNone}, {"alTop", TAlign::alTop}, {"alBottom", TAlign::alBottom},
                        {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient}})
         .Custom("Color", [](TControl& c, const TPropValue& v, TLoadContext&) { c.SetColor(ColorFromValue(v)); })
-        .Custom("Font.Name", [](TControl& c, const TPropValue& v, TLoadContext&) { c.Font().SetName(v.AsString()); })
-        .Custom("Font.Height", [](TControl& c, const TPropValue& v, TLoadContext&) { c.Font().SetHeight(v.AsInteger()); })
-        .Custom("Font.Size", [](TControl& c, const TPropValue& v, TLoadContext&) { c.Font().SetSize(v.AsInteger()); })
-        .Custom("Font.Color", [](TControl& c, const TPropValue& v, TLoadContext&) { c.Font().SetColor(ColorFromValue(v)); })
-        .Ignore("Font.Charset")
-        .Ignore("Font.Pitch")
-        .Custom("Font.Style", [](TControl& c, const TPropValue& v, TLoadContext& ctx) {
-            unsigned style = 0;
-            for (const std::string& s : v.AsSet()) {
-                if (SameTextAscii(s, "fsBold")) style |= fsBold;
-                else if (SameTextAscii(s, "fsItalic")) style |= fsItalic;
-                else if (SameTextAscii(s, "fsUnderline")) style |= fsUnderline;
-                else if (SameTextAscii(s, "fsStrikeOut")) style |= fsStrikeOut;
-                else throw EDescriptionError(ctx.Where + ": unknown font style " + s);
-            }
-            c.Font().SetStyle(style);
-        })
         .Event<TNotifyEvent>("OnClick", &TControl::SetOnClick)
         .Event<TNotifyEvent>("OnDblClick", &TControl::SetOnDblClick);
+    AddFontProperties<TControl>(control, "Font", [](TControl& c) -> TFont& { return c.Font(); });
 }

@@ -22,6 +22,12 @@
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The library's own control messages, sent from control to control (or to itself).
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;   // to each child window once its parent's colour changed
+constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;        // the 3-D look changed; nothing in this library changes it
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;          // ends a control's hover state as WM_MOUSELEAVE would
+
 // A window-procedure method leaves its answer in the message's Result.
 using TWndMethod = TBoundMethod<void(TMessage& message)>;
 
@@ -82,6 +88,8 @@ public:
     void SetTag(int v) { FTag = v; }
     const std::string& Hint() const noexcept { return FHint; }
     void SetHint(const std::string& v) { FHint = v; }
+    bool ShowHint() const noexcept { return FShowHint; }
+    void SetShowHint(bool v) { FShowHint = v; }      // kept only: this library draws no hint window
     bool TabStop() const noexcept { return FTabStop; }
     void SetTabStop(bool value);
 
@@ -159,6 +167,7 @@ private:
     TFont FFont;
     int FTag = 0;
     std::string FHint;
+    bool FShowHint = false;
     WNDPROC FDefWndProc = nullptr;
     HBRUSH FBrush = nullptr;
     TColor FBrushColor = 0;

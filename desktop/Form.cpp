@@ -58,6 +58,18 @@ struct TTaskWindows {
     }
 };
 
+// The first button below control, in child order, that is shown, enabled and passes the test.
+TButton* FindButton(TControl* control, bool (TButton::*test)() const) {
+    for (int i = 0; i < control->ControlCount(); ++i) {
+        TControl* c = control->Controls(i);
+        if (!c->Visible() || !c->Enabled()) continue;
+        auto* b = dynamic_cast<TButton*>(c);
+        if (b && b->HandleAllocated() && (b->*test)()) return b;
+        if (TButton* inner = FindButton(c, test)) return inner;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TForm::TForm(TComponent* owner) : TControl(owner) {
@@ -87,8 +99,17 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::InitDescription(const std::string& className) {
-    LoadDescription(this, RequireClassInfo(className), DescriptionResource(className));
-    if (OnCreate) OnCreate(this);
+    FCreating = true;
+    FVisibleWhenCreated = false;
+    try {
+        LoadDescription(this, RequireClassInfo(className), DescriptionResource(className));
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        FCreating = false;
+        throw;
+    }
+    FCreating = false;
+    if (FVisibleWhenCreated) SetVisible(true);
 }
 
 void TForm::Loaded() {
@@ -160,6 +181,12 @@ void TForm::ApplyPosition() {
 }
 
 void TForm::SetVisible(bool value) {
+    // While its description is read (and a dialog shown from a load step runs its loop), a form
+    // only notes whether to show: it appears once whole.
+    if (FCreating) {
+        FVisibleWhenCreated = value;
+        return;
+    }
     if (value == Visible() && (!FHandle || value == (IsWindowVisible(FHandle) != FALSE))) return;
     if (value) ApplyPosition();
     TControl::SetVisible(value);
@@ -274,17 +301,35 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case DM_GETDEFID:
+        // The dialog manager asks which button Enter clicks: the default button, when there is one.
+        if (TButton* b = FindButton(this, &TButton::Default))
+            return MAKELRESULT(GetDlgCtrlID(b->WindowHandle()), DC_HASDEFID);
+        return 0;
     case WM_COMMAND:
-        // Enter and Escape in a form reach us as IDOK/IDCANCEL from the dialog manager.
-        if (lParam == 0 && (LOWORD(wParam) == IDCANCEL) && FModal) {
-            FModalResult = mrCancel;
-            return 0;
+        // Escape in a form reaches us as IDCANCEL from the dialog manager: it clicks the cancel
+        // button, and without one it ends a modal form.
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+            if (TButton* b = FindButton(this, &TButton::Cancel)) {
+                b->Click();
+                return 0;
+            }
+            if (FModal) {
+                FModalResult = mrCancel;
+                return 0;
+            }
         }
         break;
     default:
         break;
     }
     return TControl::WndProc(msg, wParam, lParam);
+}
+
+TForm* ParentForm(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
 }
 
 void RegisterFormClasses() {

@@ -58,7 +58,8 @@ public:
     void Loaded() override;
 
 protected:
-    // Reads the description compiled in for className (its RCDATA resource), then fires OnCreate.
+    // Reads the description compiled in for className (its RCDATA resource), then fires OnCreate;
+    // a Visible set meanwhile (by the description, say) shows the form only after that.
     void InitDescription(const std::string& className);
     void CreateParams(TCreateParams& params) override;
     void RecreateStyle();
@@ -72,8 +73,13 @@ private:
     int FModalResult = mrNone;
     bool FModal = false;
     bool FPositioned = false;
+    bool FCreating = false;                        // InitDescription runs
+    bool FVisibleWhenCreated = false;              // what SetVisible asked for meanwhile
     int FWantedClientWidth = -1, FWantedClientHeight = -1;
     friend void RegisterFormClasses();
 };
+
+// The form a control sits on (the control itself when it is a form); null when there is none.
+TForm* ParentForm(TControl* control);
 
 void RegisterFormClasses();

@@ -3,6 +3,7 @@
 
 #include "controls/FxPanel.h"
 #include "controls/FxUrlLabel.h"
+#include "controls/UiButton.h"
 #include "controls/UiHTLabel.h"
 #include "controls/UiIntegerEdit.h"
 #include "controls/UiPageControl.h"
@@ -10,12 +11,14 @@
 #include "controls/sxDatePanel.h"
 #include "controls/sxEdit.h"
 #include "controls/sxGroupBox.h"
+#include "controls/UiSpeedButton.h"
 #include "controls/sxImage.h"
 #include "controls/sxImageListBox.h"
 #include "controls/sxScrollBar.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/Form.h"
 #include "desktop/ImageList.h"
+#include "desktop/Menus.h"
 
 namespace {
 
@@ -39,6 +42,8 @@ public:
     TsxEdit* sxEdit1 = nullptr;
     TsxComboBox* sxComboBox1 = nullptr;
     TsxDatePanel* sxDatePanel1 = nullptr;
+    TUiButton* UiButton1 = nullptr;
+    TUiSpeedButton* UiSpeedButton1 = nullptr;
 };
 
 void RegisterControlsForm() {
@@ -61,7 +66,9 @@ void RegisterControlsForm() {
         .Field("sxScrollBar1", &TControlsForm::sxScrollBar1)
         .Field("sxEdit1", &TControlsForm::sxEdit1)
         .Field("sxComboBox1", &TControlsForm::sxComboBox1)
-        .Field("sxDatePanel1", &TControlsForm::sxDatePanel1);
+        .Field("sxDatePanel1", &TControlsForm::sxDatePanel1)
+        .Field("UiButton1", &TControlsForm::UiButton1)
+        .Field("UiSpeedButton1", &TControlsForm::UiSpeedButton1);
 }
 
 const char* const Description = R"(
@@ -199,6 +206,29 @@ object controlsForm: TControlsForm
     Date = 38046.5
     Flat = True
   end
+  object menu: TPopupMenu
+  end
+  object UiButton1: TUiButton
+    Left = 300
+    Top = 8
+    Caption = '&Next Tip'
+    DropDownMenu = menu
+    HotTrack = True
+    HotTrackFont.Charset = DEFAULT_CHARSET
+    HotTrackFont.Color = clWindowText
+    HotTrackFont.Height = -11
+    HotTrackFont.Name = 'MS Sans Serif'
+    HotTrackFont.Style = [fsBold]
+    HintColor = 12632256
+    ShowHint = False
+    OnMouseEnter = MenuClick
+  end
+  object UiSpeedButton1: TUiSpeedButton
+    Left = 400
+    Top = 8
+    Flat = True
+    ModalResult = 2
+  end
 end
 )";
 
@@ -243,6 +273,14 @@ TEST(ControlDescription, EveryControlClassLoadsWithItsProperties) {
     ASSERT_TRUE(TryEncodeDate(2004, 2, 29, leapDay));
     EXPECT_EQ(form.sxDatePanel1->Date(), leapDay);
     EXPECT_TRUE(form.sxDatePanel1->Flat());
+
+    EXPECT_EQ(static_cast<TComponent*>(form.UiButton1->DropDownMenu()), form.FindComponent("menu"));
+    EXPECT_TRUE(form.UiButton1->HotTrack());
+    EXPECT_EQ(form.UiButton1->HotTrackFont().Name(), "MS Sans Serif");
+    EXPECT_EQ(form.UiButton1->HotTrackFont().Style(), unsigned(fsBold));
+    EXPECT_EQ(form.UiButton1->HintColor(), 12632256u);
+    EXPECT_TRUE(form.UiSpeedButton1->Flat());
+    EXPECT_EQ(form.UiSpeedButton1->ModalResult(), 2);
 
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(form.FxUrlLabel1->WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));

@@ -5,8 +5,10 @@
 
 #include "desktop/Application.h"
 #include "desktop/Button.h"
+#include "desktop/CheckBox.h"
 #include "desktop/Form.h"
 #include "desktop/SysUtils.h"
+#include "ModalDriver.h"
 
 namespace {
 
@@ -105,6 +107,43 @@ TEST(ApplicationTest, ButtonModalResultEndsTheModalForm) {
     PostMessageA(form.WindowHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok.Handle()), BN_CLICKED),
                  reinterpret_cast<LPARAM>(ok.Handle()));
     EXPECT_EQ(form.ShowModal(), mrYes);
+}
+
+// Keys go through the dialog manager: Enter to the default button, Escape to the cancel button,
+// whichever control has the focus.
+TEST(ApplicationTest, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
+    TForm form(Application);
+    form.SetBounds(10, 10, 300, 120);
+    TCheckBox box(&form);
+    box.SetParent(&form);
+    TButton yes(&form), no(&form);
+    yes.SetParent(&form);
+    no.SetParent(&form);
+    yes.SetBounds(100, 50, 75, 25);
+    no.SetBounds(200, 50, 75, 25);
+    yes.SetDefault(true);
+    yes.SetModalResult(mrYes);
+    no.SetCancel(true);
+    no.SetModalResult(mrNo);
+    TIdleProbe probe;
+    no.OnClick = TNotifyEvent(&probe, &TIdleProbe::Count);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        DWORD pressedAt = 0;
+        sxtest::TModalDriver driver([&] {
+            if (!form.IsModal()) return false;
+            if (!pressedAt) {
+                SetFocus(box.WindowHandle());
+                PostMessageA(box.WindowHandle(), WM_KEYDOWN, key, 1);
+                pressedAt = GetTickCount();
+            } else if (GetTickCount() - pressedAt > 5000) {
+                form.SetModalResult(mrAbort);          // the key did nothing: end the test's wait
+                return true;
+            }
+            return false;
+        });
+        EXPECT_EQ(form.ShowModal(), key == VK_RETURN ? mrYes : mrNo);
+    }
+    EXPECT_EQ(probe.Clicks, 1);                       // the cancel button was clicked, not skipped
 }
 
 } // namespace

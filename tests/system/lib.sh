@@ -3,7 +3,7 @@
 #
 #   source "$(dirname "$0")/lib.sh"
 #   sx_init mytest                 # fresh prefix $SENTINOX_BUILD/systemtests/mytest/prefix
-#   sx_install                     # install/ -> "C:\Program Files\Sentinox"
+#   sx_install                     # install/ -> "C:\Program Files\Sentinox", tips dialog off
 #   sx_start sentinox.exe          # in the background; sx_run waits and returns the exit code
 #   drv wait-window --window "Sentinox Control Center"
 #   sx_assert_eq "expected" "$(drv read-text --window ...)" "what it is"
@@ -172,13 +172,21 @@ sx_cleanup() {
   exit "$rc"
 }
 
-# Copies the install folder into the prefix (or FOLDER, a Windows path).
+# The tips dialog's show-on-start-up flag of the main program (a DWORD; absent: the tips show).
+SX_TIPS_KEY='HKCU\Software\UiControls\TipsStartup'
+SX_TIPS_VALUE=Sentinox_tipday
+
+# Copies the install folder into the prefix (or FOLDER, a Windows path) and switches the tips
+# dialog off, as a user who unticked it has: every start then goes straight to the main window.
+# SX_KEEP_TIPS=1 leaves the flag alone (a fresh prefix has none, so the tips show).
 sx_install() {  # [WINDOWS_FOLDER]
   local target
   target=$(sx_unix "${1:-$SX_INSTALL_WIN}")
   [ -d "$SENTINOX_BUILD/install" ] || sx_fail "no $SENTINOX_BUILD/install: build the programs first"
   mkdir -p "$target"
   cp -r "$SENTINOX_BUILD/install/." "$target/"
+  [ "${SX_KEEP_TIPS:-0}" = 1 ] || sx_reg add "$SX_TIPS_KEY" /v "$SX_TIPS_VALUE" /t REG_DWORD /d 0 /f \
+    || sx_fail "could not switch the tips dialog off"
 }
 
 # Starts an installed program in the background; its pid is in SX_LAST_PID,
