@@ -340,6 +340,7 @@ void RegisterMagnet() {
         })
         .Bool("FormGlue", &TUiFormMagnet::SetFormGlue)
         .Bool("MainFormMagnet", &TUiFormMagnet::SetMainFormMagnet);
+}
 
 // The published settings both hot-track buttons share.
 template <class B>
@@ -378,8 +379,7 @@ void AddButtonSettings(TClassRegistration<C>& r, const std::string& prefix, TUiB
 }
 
 void RegisterTipOfDay() {
-    // Under TComponent, not TUiComponent: this family starts without the shared one registered.
-    TClassRegistration<TUiTipOfDay> tips("TUiTipOfDay", "TComponent");
+    TClassRegistration<TUiTipOfDay> tips("TUiTipOfDay", "TUiComponent");
     tips.String("AboutInfo", &TUiTipOfDay::SetAboutInfo)
         .String("Title", &TUiTipOfDay::SetTitle)
         .String("HeaderText", &TUiTipOfDay::SetHeaderText)
