@@ -9,10 +9,11 @@
 #   sx_assert_eq "expected" "$(drv read-text --window ...)" "what it is"
 #   sx_pass
 #
-# SENTINOX_BUILD (the build folder) comes from ctest; DISPLAY from ./test,
-# else a private Xvfb is started. SX_RUNS_DIR puts the test's folder elsewhere
-# than $SENTINOX_BUILD/systemtests (the benchmarks use $SENTINOX_BUILD/bench). SX_KEEP=1 keeps the prefix after a pass
-# (it is always kept after a failure, for a look inside).
+# SENTINOX_BUILD (the build folder) comes from ctest. Every test runs on an Xvfb
+# of its own (SX_OWN_DISPLAY=0: on $DISPLAY, to watch it). SX_RUNS_DIR puts the
+# test's folder elsewhere than $SENTINOX_BUILD/systemtests (the benchmarks use
+# $SENTINOX_BUILD/bench). SX_KEEP=1 keeps the prefix after a pass (it is always
+# kept after a failure, for a look inside).
 set -euo pipefail
 
 SX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -123,7 +124,12 @@ sx_init() {  # NAME
   mkdir -p "$SX_DIR"
   trap sx_cleanup EXIT
   sx_select_wine
-  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then sx_private_display; fi
+  # A display of the test's own: the windows of tests running side by side would otherwise
+  # cover each other's screen reads, mouse clicks and drags. SX_OWN_DISPLAY=0 keeps $DISPLAY,
+  # to watch a test run.
+  if [ "${SX_OWN_DISPLAY:-1}" = 1 ] || [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    sx_private_display
+  fi
   wine_prefix_fresh "$WINEPREFIX"
   SX_INSTALL=$(sx_unix "$SX_INSTALL_WIN")
   SX_WINUSER=$(sx_wine cmd /c 'echo %USERNAME%' 2>/dev/null | tr -d '\r')
