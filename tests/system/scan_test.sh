@@ -75,32 +75,28 @@ sx_assert_eq $'There were 2 new products found. \rPlease decide what to do with 
 drv answer-box -w Sentinox --button ok >/dev/null
 
 # Local machine "Run" first. Keep: only the White List changes.
-# Each decision has a dialog of its own with the same caption: the next can appear
-# between two looks, so a dialog's end is awaited by its handle.
-dialog=$(drv wait-window -w "$NEW" --state visible | tr -d '\r')
-sx_assert_eq "lmtool.exe" "$(drv read-text -w "$NEW" --name ns_name)" "first new program's name"
-sx_assert_eq 'C:\Apps\Lm\' "$(drv read-text -w "$NEW" --name ns_path)" "first new program's folder"
-sx_assert_eq 0 "$(drv is-enabled -w "$NEW" --name lns_black)" "Add to the Black List while keeping"
-drv close -w "$NEW"
+sx_next_dialog "$NEW" lmtool.exe 'C:\Apps\Lm\'
+D=(--handle "$SX_DIALOG")
+sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lns_black)" "Add to the Black List while keeping"
+drv close "${D[@]}"
 sleep 1
 sx_assert_eq 1 "$(drv count-windows -w "$NEW" --visible)" "the dialog after a close request"
 # Ticked, then back to "Keep": greyed out with its tick, and the answer is keeping.
-drv click -w "$NEW" --name ns_notkeep
-drv check -w "$NEW" --name lns_black
-drv click -w "$NEW" --name lns_keep
-sx_assert_eq 0 "$(drv is-enabled -w "$NEW" --name lns_black)" "Add to the Black List after Keep again"
-sx_assert_eq 1 "$(drv is-checked -w "$NEW" --name lns_black)" "its tick stays"
-drv click -w "$NEW" --name Button18
-drv wait-window --handle "$dialog" --state gone >/dev/null
+drv click "${D[@]}" --name ns_notkeep
+drv check "${D[@]}" --name lns_black
+drv click "${D[@]}" --name lns_keep
+sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lns_black)" "Add to the Black List after Keep again"
+sx_assert_eq 1 "$(drv is-checked "${D[@]}" --name lns_black)" "its tick stays"
+sx_answer_dialog
 
 # Remove from autostart and onto the Black List.
-drv wait-window -w "$NEW" --state visible >/dev/null
-sx_assert_eq "newtool.exe" "$(drv read-text -w "$NEW" --name ns_name)" "second new program"
-drv click -w "$NEW" --name ns_notkeep
-sx_assert_eq 1 "$(drv is-enabled -w "$NEW" --name lns_black)" "Add to the Black List when removing"
-sx_assert_eq 1 "$(drv is-enabled -w "$NEW" --name lns_delete)" "Delete Application when removing"
-drv check -w "$NEW" --name lns_black
-drv click -w "$NEW" --name Button18
+sx_next_dialog "$NEW" newtool.exe 'C:\Apps\New\'
+D=(--handle "$SX_DIALOG")
+drv click "${D[@]}" --name ns_notkeep
+sx_assert_eq 1 "$(drv is-enabled "${D[@]}" --name lns_black)" "Add to the Black List when removing"
+sx_assert_eq 1 "$(drv is-enabled "${D[@]}" --name lns_delete)" "Delete Application when removing"
+drv check "${D[@]}" --name lns_black
+drv click "${D[@]}" --name Button18
 sx_assert_eq "Success. All new software is now assigned to proper lists." "$(box_text -w Sentinox)" "after the decisions"
 drv answer-box -w Sentinox --button ok >/dev/null
 
@@ -108,26 +104,24 @@ sx_assert_eq "There are 2 bad products currently running!" "$(box_text -w Warnin
 drv answer-box -w Warning --button ok >/dev/null
 
 # sxbadrun.exe runs twice and is listed twice: one decision. Stop it and trash it.
-dialog=$(drv wait-window -w "$BAD" --state visible | tr -d '\r')
-sx_assert_eq "sxbadrun.exe" "$(drv read-text -w "$BAD" --name bs_name)" "first bad program"
-sx_assert_eq 'C:\Apps\Run\' "$(drv read-text -w "$BAD" --name bs_path)" "its folder"
-sx_assert_eq 0 "$(drv is-enabled -w "$BAD" --name lbs_white)" "Add to the White List while stopping"
-sx_assert_eq 1 "$(drv is-enabled -w "$BAD" --name lbs_delete)" "Delete Application while stopping"
-drv post -w "$BAD" --msg WM_SYSCOMMAND --wparam 0xF060
+sx_next_dialog "$BAD" sxbadrun.exe 'C:\Apps\Run\'
+D=(--handle "$SX_DIALOG")
+sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lbs_white)" "Add to the White List while stopping"
+sx_assert_eq 1 "$(drv is-enabled "${D[@]}" --name lbs_delete)" "Delete Application while stopping"
+drv post "${D[@]}" --msg WM_SYSCOMMAND --wparam 0xF060
 sleep 1
 sx_assert_eq 1 "$(drv count-windows -w "$BAD" --visible)" "the dialog after SC_CLOSE"
-drv check -w "$BAD" --name lbs_delete
-drv click -w "$BAD" --name Button18
-drv wait-window --handle "$dialog" --state gone >/dev/null
+drv check "${D[@]}" --name lbs_delete
+sx_answer_dialog
 
 # sxletrun.exe: let it run, off the Black List and onto the White List.
-drv wait-window -w "$BAD" --state visible >/dev/null
-sx_assert_eq "sxletrun.exe" "$(drv read-text -w "$BAD" --name bs_name)" "second bad program"
-drv click -w "$BAD" --name lbs_letrun
-sx_assert_eq 1 "$(drv is-enabled -w "$BAD" --name lbs_white)" "Add to the White List when letting it run"
-sx_assert_eq 0 "$(drv is-enabled -w "$BAD" --name lbs_delete)" "Delete Application when letting it run"
-drv check -w "$BAD" --name lbs_white
-drv click -w "$BAD" --name Button18
+sx_next_dialog "$BAD" sxletrun.exe 'C:\Apps\Run2\'
+D=(--handle "$SX_DIALOG")
+drv click "${D[@]}" --name lbs_letrun
+sx_assert_eq 1 "$(drv is-enabled "${D[@]}" --name lbs_white)" "Add to the White List when letting it run"
+sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lbs_delete)" "Delete Application when letting it run"
+drv check "${D[@]}" --name lbs_white
+drv click "${D[@]}" --name Button18
 
 sx_assert_eq "Your machine is infected by 1 bad products." "$(box_text -w Warning)" "bad values"
 drv answer-box -w Warning --button ok >/dev/null
@@ -175,13 +169,12 @@ sx_start_program "$auto"; auto1=$SX_LAST_PID
 sx_reg add "$HKCU_ONCE" /v SxScanSilent /d 'C:\Apps\Silent\quiet.exe' /f
 sx_reg add "$HKCU_RUN" /v SxScanBad2 /d 'C:\Apps\Bad\badvalue.exe' /f
 drv click -w "$W" --name ScanSystemBtn --async
-drv wait-window -w "$NEW" --state visible >/dev/null
-sx_assert_eq "quiet.exe" "$(drv read-text -w "$NEW" --name ns_name)" "silent scan's new program"
+sx_next_dialog "$NEW" quiet.exe 'C:\Apps\Silent\'
 sx_assert_eq 0 "$(drv count-windows -w Sentinox --visible)" "no message box in a silent scan"
 drv close -w "$W"
 sleep 1
 sx_assert_eq 1 "$(drv count-windows -w "$W")" "the window while the scan decides"
-drv click -w "$NEW" --name Button18
+drv click --handle "$SX_DIALOG" --name Button18
 # The close held back is made once the scan has ended: the program ends.
 sx_assert_eq 0 "$(drv count-windows -w Warning --visible)" "no warning box in a silent scan"
 sx_gone_within "$sentinox_pid" 30 || sx_fail "the program did not end after the scan"
