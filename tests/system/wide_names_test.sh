@@ -27,15 +27,6 @@ values() { wdrv list-values --key "$HKCU_RUN" | LC_ALL=C sort | paste -sd'|'; }
 set_value() { wdrv set-value --key "$HKCU_RUN" --name "$1" --data "$2"; }
 box_text() { drv read-box "$@" | sed -n 's/^text=//p'; }
 list() { sx_list_entries "$1"; }
-notifications() { drv list-items -w "$W" --name notifications; }
-wait_line() {  # TEXT
-  local i
-  for i in $(seq 100); do
-    notifications | grep -qxF "$1" && return 0
-    sleep 0.2
-  done
-  sx_fail "no Home page line \"$1\": $(notifications | paste -sd'|')"
-}
 # True once the value is gone, false when it is still there after about SECONDS.
 value_gone_within() {  # NAME SECONDS
   local i
@@ -93,7 +84,7 @@ sx_gone_within "$sentinox_pid" 30 || sx_fail "the program did not end after its 
 settings 1
 sx_start sentinox.exe
 sx_wait_started
-wait_line "Registry Automatic Protection enabled."
+sx_wait_notification "Registry Automatic Protection enabled."
 # The workers arm their notifications once they run: a black-listed probe, written again until it
 # is taken, says they do.
 for i in $(seq 50); do
