@@ -3,8 +3,6 @@
 
 #include "core/AutostartKey.h"
 #include "core/ListFile.h"
-#include "desktop/Registry.h"
-#include "desktop/StringList.h"
 #include "desktop/SysUtils.h"
 
 namespace {
@@ -29,27 +27,18 @@ namespace {
 // FindBlackListedValue, passing over the entries in refused (upper-cased).
 std::string FindEntry(const TIniFile& blackList, HKEY root, const std::string& keyPath,
                       const std::set<std::string>& refused) {
-    TRegistry registry(KEY_READ);
-    registry.SetRootKey(root);
-    if (!registry.OpenKeyReadOnly(keyPath)) return "";
-    TStringList names;
-    registry.GetValueNames(names);
-    if (names.Count() == 0) return "";
+    const TAutostartKey key(root, keyPath);
+    if (key.Names().empty()) return "";
 
     std::vector<std::string> entries;
     for (std::string& entry : BlackListEntries(blackList))
         if (!refused.count(UpperCaseAscii(entry))) entries.push_back(std::move(entry));
     std::string found;
-    for (int i = 0; i < names.Count(); ++i) {
-        std::string text;
-        try {
-            text = registry.ReadString(names[i]);
-        } catch (const ERegistryException&) {
-            continue;  // deleted since the names were taken, or not text
-        }
-        // Upper case first: the ".exe" cut never applies, only the quotes go, so a program
-        // registered with arguments is not found here (the scan finds it).
-        const std::string commandLine = NormalizeCommandLine(UpperCaseAscii(text));
+    for (const TAutostartKey::TValueName& name : key.Names()) {
+        // The whole line, quotes aside: a program registered with arguments is not found here
+        // (the scan finds it).
+        std::string commandLine;
+        if (!key.ReadCaselessCommandLine(name, commandLine)) continue;
         for (const std::string& entry : entries)
             if (UpperCaseAscii(entry) == commandLine) found = entry;
     }

@@ -142,7 +142,7 @@ void Teditor::StopScanBtnClick(TObject*) { gStopScan = true; }
 void Teditor::ScanRunKey(HKEY root, bool once) {
     sc_progress->SetPosition(0);
     const TAutostartKey key(root, AutostartKeyPath(once));
-    const std::vector<std::string>& names = key.Names();
+    const std::vector<TAutostartKey::TValueName>& names = key.Names();
     const int count = static_cast<int>(names.size());
     for (int i = 0; i < count; ++i) {
         if (gStopScan) continue;

@@ -39,12 +39,19 @@ std::vector<std::string> TDeleteList::ReadPaths() const {
     return paths;
 }
 
-int TDeleteList::DeleteAll() {
-    std::vector<std::string> kept;
-    for (const std::string& path : ReadPaths())
-        if (!DeleteFileForGood(path)) kept.push_back(path);
-    Rewrite(kept);
-    return static_cast<int>(kept.size());
+std::vector<TDeleteList::TKeptPath> TDeleteList::DeleteAll() {
+    std::vector<TKeptPath> kept;
+    for (const std::string& path : ReadPaths()) {
+        // Kept rather than dropped: the user sees it on the Tools page and can take it off.
+        if (!IsAbsolutePath(path))
+            kept.push_back({path, "not an absolute path"});
+        else if (!DeleteFileForGood(path))
+            kept.push_back({path, "could not be deleted"});
+    }
+    std::vector<std::string> paths;
+    for (const TKeptPath& entry : kept) paths.push_back(entry.Path);
+    Rewrite(paths);
+    return kept;
 }
 
 // Writing the kept paths upward before deleting the rest never overwrites a
@@ -56,6 +63,17 @@ void TDeleteList::Rewrite(const std::vector<std::string>& kept) const {
     }
     // Flush the profile cache so the file is final when we exit.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str());
+}
+
+bool IsAbsolutePath(const std::string& path) {
+    const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && isSeparator(path[2])) return true;
+    if (path.size() < 2 || !isSeparator(path[0]) || !isSeparator(path[1])) return false;
+    const size_t serverEnd = path.find_first_of("\\/", 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return false;
+    const size_t shareStart = serverEnd + 1;
+    return shareStart < path.size() && !isSeparator(path[shareStart]);
 }
 
 bool DeleteFileForGood(const std::string& path) {

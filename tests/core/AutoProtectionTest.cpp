@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "TempIniFile.h"
+#include "WideValues.h"
 #include "core/AutoProtection.h"
+#include "core/AutostartKey.h"
 #include "desktop/Registry.h"
 #include "desktop/SysUtils.h"
 
@@ -125,6 +127,23 @@ TEST(RemoveBlackListedValues, RemovesEveryBlackListedValueInOneReaction) {
         {"three, only with arguments", "C:\\Bad\\three.exe -x"}, {"good", "C:\\Good\\good.exe"}, {"number", "<number>"}};
     EXPECT_EQ(expected, key.Values());
     EXPECT_EQ(0, RemoveBlackListedValues(list.File(), HKEY_CURRENT_USER, key.Path())) << "a second reaction finds nothing";
+}
+
+TEST(RemoveBlackListedValues, TellsApartValuesTheCodePageCannotHold) {
+    // Through the ANSI calls both "x" values read as "x?" with one value's data, and a path with
+    // a character the code page lacks reads like the "?" path listed below.
+    const std::string toolForm = "C:\\Apps\\" + AutostartText(L"\u4E2D") + "\\tool.exe";
+    TBlackList list;
+    list.Slot(0, "C:\\Bad\\bad.exe").Slot(1, toolForm).Slot(2, "C:\\Apps\\?\\evil.exe");
+    TScratchKey key;
+    const std::map<std::wstring, std::wstring> kept = {{L"x?", L"C:\\Good\\good.exe"},
+                                                       {L"z\u4E2D", L"C:\\Apps\\\u4E2D\\evil.exe"}};
+    for (const auto& [name, data] : kept) ASSERT_TRUE(WriteWideString(HKEY_CURRENT_USER, key.Path(), name, data));
+    ASSERT_TRUE(WriteWideString(HKEY_CURRENT_USER, key.Path(), L"x\u4E2D", L"\"C:\\Bad\\bad.exe\""));
+    ASSERT_TRUE(WriteWideString(HKEY_CURRENT_USER, key.Path(), L"y\u4E2D", L"C:\\Apps\\\u4E2D\\tool.exe"));
+
+    EXPECT_EQ(2, RemoveBlackListedValues(list.File(), HKEY_CURRENT_USER, key.Path()));
+    EXPECT_EQ(kept, WideValues(HKEY_CURRENT_USER, key.Path()));
 }
 
 TEST(RemoveBlackListedValues, NothingToDo) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # del.exe, the boot-time deleter: "-s" deletes what the current user's delete
-# list names and empties the list; without "-s" it touches nothing. Also the
+# list names and empties the list; without "-s" it touches nothing; a path that is
+# not absolute is never resolved against its working folder. Also the
 # test switches of Varnel2.dll, through which del.exe finds the list.
 source "$(dirname "$0")/lib.sh"
 sx_init del
@@ -71,6 +72,25 @@ rc=0; sx_run del.exe -s || rc=$?
 sx_assert_eq 0 "$rc" "del.exe -s after the lock went: exit code"
 sx_assert_no_file "$V/locked.exe" "the formerly locked file"
 sx_assert_eq "" "$(sx_ini_section "$list" list)" "the delete list at the end"
+
+# --- only absolute paths go: the working folder at boot is whatever started del.exe ---
+# Started in C:\victims\work\sub, which (like the folders above it) holds files of every
+# relative entry's name. Those entries stay listed, compacted, and are named on stderr.
+fresh_victims
+mkdir -p "$V/work/sub" "$V/other"
+for f in work/sub/canary.exe other/x.dll rooted.exe work/sub/rel.exe slash.exe; do echo "$f" >"$V/$f"; done
+sx_write_ini "$list" list "0=canary.exe" "1=..\\..\\other\\x.dll" "2=$victims\\one.exe" "3=\\victims\\rooted.exe" \
+  "4=C:rel.exe" "5=C:/victims/slash.exe"
+rc=0; out=$(cd "$V/work/sub" && sx_run del.exe -s 2>&1) || rc=$?
+sx_assert_eq 1 "$rc" "del.exe -s with relative entries: exit code"
+sx_assert_no_file "$V/one.exe" "an absolute path"
+sx_assert_no_file "$V/slash.exe" "an absolute path with forward slashes"
+for f in work/sub/canary.exe other/x.dll rooted.exe work/sub/rel.exe; do sx_assert_file "$V/$f" "a relative entry's file"; done
+sx_assert_eq "0=canary.exe|1=..\\..\\other\\x.dll|2=\\victims\\rooted.exe|3=C:rel.exe" \
+  "$(sx_ini_section "$list" list | paste -sd'|')" "the delete list keeps the relative entries"
+for entry in 'canary.exe' '..\..\other\x.dll' '\victims\rooted.exe' 'C:rel.exe'; do
+  sx_assert_contains "$out" "del.exe: kept on the list, not an absolute path: $entry" "del.exe's report"
+done
 
 # --- the list belongs to the user Varnel2 names: upper-cased name, same Personal folder ---
 fresh_victims

@@ -228,6 +228,16 @@ sx_wait_started() {
   sx_fail "the main window's start-up did not reach its Home page notifications"
 }
 
+# Waits until the main window's Home page shows the line TEXT.
+sx_wait_notification() {  # TEXT
+  local i
+  for i in $(seq 100); do
+    drv list-items -w "Sentinox Control Center" --name notifications | grep -qxF "$1" && return 0
+    sleep 0.2
+  done
+  sx_fail "no Home page line \"$1\": $(drv list-items -w "Sentinox Control Center" --name notifications | paste -sd'|')"
+}
+
 # The scan's counters on the Scanning page: new values, bad values, running bad programs, total.
 sx_scan_counters() {
   local c

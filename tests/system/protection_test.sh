@@ -59,14 +59,6 @@ file_gone_within() {  # UNIX_PATH START_MS
   done
   echo $(($(now_ms) - $2))
 }
-wait_line() {  # TEXT
-  local i
-  for i in $(seq 100); do
-    notifications | grep -qxF "$1" && return 0
-    sleep 0.2
-  done
-  sx_fail "no Home page line \"$1\": $(notifications | paste -sd'|')"
-}
 # As an intruder would: a Windows process of its own writes the file.
 drop_file() {  # SOURCE_WINDOWS TARGET_WINDOWS
   sx_wine cmd /c copy /y "$1" "$2" >/dev/null 2>&1 || sx_fail "copy to $2 failed"
@@ -83,7 +75,7 @@ sx_reg add "$HKCU_RUN" /v "$tag.good" /d 'C:\Good\good.exe' /f
 
 sx_start sentinox.exe
 drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
-wait_line "Important Folders Automatic Protection enabled."
+sx_wait_notification "Important Folders Automatic Protection enabled."
 sx_assert_eq "There are 1 items in the White List.|There are 6 items in the Black List.|Change configuration to be protected completely.|Registry Automatic Protection enabled.|Important Folders Automatic Protection enabled." \
   "$(notifications | paste -sd'|')" "the Home page after the start"
 sleep 1   # the workers arm their notifications once they run
@@ -131,8 +123,8 @@ file_gone_within "$(sx_unix "$runner")" "$start" >/dev/null
 sx_assert_file "$SX_PERSONAL/Trashcan/sxrunner.exe" "the running black-listed program, found wherever it lies"
 for i in $(seq 100); do kill -0 "$runner_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$runner_pid" 2>/dev/null && sx_fail "the black-listed program still runs"
-wait_line "Automatically removed intruder ($intruder)"
-wait_line "Automatically removed intruder ($runner)"
+sx_wait_notification "Automatically removed intruder ($intruder)"
+sx_wait_notification "Automatically removed intruder ($runner)"
 trash=$(sx_ini_section "$SX_PERSONAL/${user_key}_trash.snx" list | cut -d= -f2- | sort | paste -sd'|')
 sx_assert_eq "$(printf '%s\n' "$intruder" "$runner" | sort | paste -sd'|')" "$trash" "the trash list"
 sx_assert_contains "$(sx_ini_section "$SX_PERSONAL/${user_key}_black.snx" list | paste -sd'|')" "1=$intruder" "the path stays on the Black List"
@@ -142,7 +134,7 @@ lines_before=$(notifications | wc -l)
 mkdir -p "$(dirname "$(sx_unix "$stuck")")"
 cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$stuck")"
 drop_file "$source_exe" "$intruder_dir\\trigger1.txt"
-wait_line "Couldn't remove intruder ($stuck): it could not be stopped or moved to the trashcan."
+sx_wait_notification "Couldn't remove intruder ($stuck): it could not be stopped or moved to the trashcan."
 drop_file "$source_exe" "$intruder_dir\\trigger2.txt"
 sleep 3
 sx_assert_eq $((lines_before + 1)) "$(notifications | wc -l)" "lines after two changes with one file that cannot be moved"
@@ -157,7 +149,7 @@ start=$(now_ms)
 drop_file "$source_exe" "$late"
 ms=$(file_gone_within "$(sx_unix "$late")" "$start")
 bench "folder: a later intruder, moved after" "$ms"
-wait_line "Automatically removed intruder ($late)"
+sx_wait_notification "Automatically removed intruder ($late)"
 start=$(now_ms)
 sx_reg add "$HKCU_RUN" /v "$tag.plain" /d "$bad_value" /f
 ms=$(value_gone_within "$HKCU_RUN" "$tag.plain" "$start")
@@ -171,8 +163,8 @@ ms=$(file_gone_within "$(sx_unix "$win_drop")" "$start")
 bench "folder under C:\\Windows: black-listed file moved to the Trashcan after" "$ms"
 file_gone_within "$(sx_unix "$win_runner")" "$start" >/dev/null
 sx_gone_within "$win_runner_pid" 10 || sx_fail "the black-listed program below C:\\Windows still runs"
-wait_line "Automatically removed intruder ($win_drop)"
-wait_line "Automatically removed intruder ($win_runner)"
+sx_wait_notification "Automatically removed intruder ($win_drop)"
+sx_wait_notification "Automatically removed intruder ($win_runner)"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxwindrop.exe" "the dropped file in the Trashcan"
 sx_assert_file "$SX_PERSONAL/Trashcan/sxwinrun.exe" "the stopped program in the Trashcan"
 trash=$(sx_ini_section "$SX_PERSONAL/${user_key}_trash.snx" list | cut -d= -f2-)

@@ -33,6 +33,8 @@ int CmdHoldFile(const TArgs& args);
 // Registry keys
 int CmdLockKey(const TArgs& args);
 int CmdUnlockKey(const TArgs& args);
+int CmdSetValue(const TArgs& args);
+int CmdListValues(const TArgs& args);
 
 // Controls
 int CmdClick(const TArgs& args);

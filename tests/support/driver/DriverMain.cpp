@@ -86,6 +86,10 @@ const std::vector<TCommandInfo>& CommandTable() {
         {"lock-key", CmdLockKey, {"key"},
          "--key HKLM|HKCU\\PATH   lets everyone read the key and nobody write to it (its access list)"},
         {"unlock-key", CmdUnlockKey, {"key"}, "--key HKLM|HKCU\\PATH   lets everyone read and write the key again"},
+        {"set-value", CmdSetValue, {"key", "name", "data"},
+         "--key HKLM|HKCU\\PATH --name NAME --data TEXT   writes a text value by its wide name (the key made if missing)"},
+        {"list-values", CmdListValues, {"key"},
+         "--key HKLM|HKCU\\PATH   NAME=DATA per value by wide names, in the registry's order (nothing: no key)"},
     };
     return table;
 }

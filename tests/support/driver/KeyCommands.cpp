@@ -1,4 +1,6 @@
-// tests/support/driver/KeyCommands.cpp -- registry keys locked against writing, as an administrator's policy does
+// tests/support/driver/KeyCommands.cpp -- registry keys locked against writing, as an administrator's policy does,
+// and text values written and listed by their wide names, which the ANSI calls of "reg" and of the
+// product would turn into "?"
 //
 // The lock is the key's own access list: everyone may read it and change the list back, nobody
 // may write values or create subkeys. Wine checks key access lists as Windows does, so a
@@ -10,6 +12,7 @@
 #include <aclapi.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,5 +66,49 @@ int CmdLockKey(const TArgs& args) {
 
 int CmdUnlockKey(const TArgs& args) {
     SetEveryonesAccess(args, KEY_ALL_ACCESS);
+    return 0;
+}
+
+int CmdSetValue(const TArgs& args) {
+    TKeyName key = ParseKey(args.Require("key"));
+    const std::wstring name = args.Require("name");
+    const std::wstring data = args.Require("data");
+    HKEY handle = nullptr;
+    LONG error = RegCreateKeyExW(key.Root, key.Path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
+    if (error == ERROR_SUCCESS) {
+        error = RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                               static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
+    }
+    if (error != ERROR_SUCCESS)
+        throw EDriver("cannot write \"" + ToUtf8(name) + "\" under \"" + ToUtf8(args.Require("key")) + "\", error " +
+                      std::to_string(error));
+    return 0;
+}
+
+int CmdListValues(const TArgs& args) {
+    TKeyName key = ParseKey(args.Require("key"));
+    HKEY handle = nullptr;
+    const LONG error = RegOpenKeyExW(key.Root, key.Path.c_str(), 0, KEY_READ, &handle);
+    if (error == ERROR_FILE_NOT_FOUND) return 0;
+    if (error != ERROR_SUCCESS)
+        throw EDriver("cannot open \"" + ToUtf8(args.Require("key")) + "\", error " + std::to_string(error));
+    std::vector<std::wstring> lines;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = 16384;
+        DWORD type = REG_NONE;
+        std::vector<BYTE> data(65536);
+        DWORD size = static_cast<DWORD>(data.size());
+        if (RegEnumValueW(handle, index, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+        std::wstring text = L"<type " + std::to_wstring(type) + L">";
+        if (type == REG_SZ || type == REG_EXPAND_SZ) {
+            text.assign(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+            text.resize(text.find(L'\0') == std::wstring::npos ? text.size() : text.find(L'\0'));
+        }
+        lines.push_back(std::wstring(name, nameLength) + L"=" + text);
+    }
+    RegCloseKey(handle);
+    for (const std::wstring& line : lines) PrintLine(line);
     return 0;
 }
