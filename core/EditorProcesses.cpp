@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "desktop/Button.h"
 #include "desktop/Handle.h"
 #include "desktop/ListBox.h"
+#include "process/Kill.h"
 
 namespace {
 

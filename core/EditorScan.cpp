@@ -17,7 +17,6 @@
 #include "core/AutostartKey.h"
 #include "core/BadSoftwareDlg.h"
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "core/ListFile.h"
 #include "core/NewSoftwareDlg.h"
 #include "desktop/Application.h"
@@ -30,6 +29,7 @@
 #include "desktop/PageControl.h"
 #include "desktop/StringList.h"
 #include "desktop/SysUtils.h"
+#include "process/Kill.h"
 #include "shell/sxTrayIcon.h"
 
 namespace {

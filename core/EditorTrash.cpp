@@ -2,10 +2,10 @@
 #include "core/Editor.h"
 
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "core/Trashcan.h"
 #include "desktop/Button.h"
 #include "desktop/ListBox.h"
+#include "process/Kill.h"
 
 bool Teditor::MoveToTrash(const std::string& path) {
     // No program, so nothing to stop, record or move (and no Trashcan folder made for it).
