@@ -109,8 +109,8 @@ bool AskInDialog(Teditor& editor, const std::string& entry, TLabel* TDialog::*na
     return TDialog::OkPressed();
 }
 
-bool AskYesNo(const std::string& question) {
-    return Application->MessageBox(question, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES;
+bool AskYesNo(Teditor& editor, const std::string& question) {
+    return editor.ShowMessageBox(question, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 } // namespace
@@ -230,7 +230,7 @@ void Teditor::ScanSystem(bool silent) {
         if (scanMemory) report += "\r* System memory (RAM)";
         if (scanRegistry) report += "\r* Windows Registry";
         report += "\r\rScan Result:\r* No new or bad software found.";
-        if (!silent) Application->MessageBox(report, "Information", MB_OK | MB_ICONINFORMATION);
+        if (!silent) ShowMessageBox(report, "Information", MB_OK | MB_ICONINFORMATION);
         SetScanStatus("System is clean.");
     }
 
@@ -246,8 +246,8 @@ void Teditor::ScanSystem(bool silent) {
     int badApps = 0;
     if (const int found = gBadAppList->Count(); found > 0) {
         if (!silent)
-            Application->MessageBox("There are " + IntToStr(found) + " bad products currently running!", "Warning",
-                                    MB_OK | MB_ICONWARNING);
+            ShowMessageBox("There are " + IntToStr(found) + " bad products currently running!", "Warning",
+                           MB_OK | MB_ICONWARNING);
         SetScanStatus("System is NOT clean.");
         sc_badapps->SetValue(found);
         badApps = found;
@@ -260,8 +260,8 @@ void Teditor::ScanSystem(bool silent) {
         sc_badregvalues->SetValue(found);
         badValues = found;
         if (!silent)
-            Application->MessageBox("Your machine is infected by " + IntToStr(found) + " bad products.", "Warning",
-                                    MB_OK | MB_ICONWARNING);
+            ShowMessageBox("Your machine is infected by " + IntToStr(found) + " bad products.", "Warning",
+                           MB_OK | MB_ICONWARNING);
         SetScanStatus("Removing bad registry values...");
         if (removeBadKeys)
             while (gBadValueList->Count() > 0) RemoveNextBadRegistryValue();
@@ -299,7 +299,7 @@ void Teditor::HandleNextNewSoftware() {
     }
     if (ns_black->Checked()) AddToList(BlackListFile(), entry);
     for (const TAutostartPlace& place : AutostartPlaces) RemoveRegistryValues(place.Root, place.Once, entry);
-    if (ns_delete->Checked() && !MoveToTrash(entry) && AskYesNo(RebootAfterMoveQuestion)) DeleteOnReboot(entry);
+    if (ns_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion)) DeleteOnReboot(entry);
 }
 
 void Teditor::HandleNextBadApplication(bool automatic) {
@@ -323,8 +323,9 @@ void Teditor::HandleNextBadApplication(bool automatic) {
         if (bs_white->Checked()) AddToList(WhiteListFile(), entry);
     }
     if (bs_stop->Checked()) {
-        if (!StopProgram(entry) && AskYesNo(RebootAfterStopQuestion)) DeleteOnReboot(entry);
-        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(RebootAfterMoveQuestion)) DeleteOnReboot(entry);
+        if (!StopProgram(entry) && AskYesNo(*this, RebootAfterStopQuestion)) DeleteOnReboot(entry);
+        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion))
+            DeleteOnReboot(entry);
     }
 }
 
