@@ -100,13 +100,11 @@ bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
 
 // One decision dialog, owned by the window, shown modally for entry and freed again.
 // True when "Ok" ended it, so the hidden check boxes hold an answer.
-template <class TDialog>
-bool AskInDialog(Teditor& editor, const std::string& entry, TLabel* TDialog::*name, TLabel* TDialog::*folder) {
-    auto dialog = std::make_unique<TDialog>(&editor);
-    ((*dialog).*name)->SetCaption(NamePart(entry));
-    ((*dialog).*folder)->SetCaption(FolderPart(entry));
+bool AskInDialog(std::unique_ptr<TDecisionDlg> dialog, const std::string& entry) {
+    dialog->ProgramName->SetCaption(NamePart(entry));
+    dialog->ProgramFolder->SetCaption(FolderPart(entry));
     dialog->ShowModal();
-    return TDialog::OkPressed();
+    return dialog->OkPressed();
 }
 
 bool AskYesNo(Teditor& editor, const std::string& question) {
@@ -291,7 +289,7 @@ void Teditor::HandleNextNewSoftware() {
 
     // Ended by the program (it is closing), not by "Ok": the unticked boxes are no answer, and
     // reading them as "remove from autostart" would delete what nobody chose to delete.
-    if (!AskInDialog<TnewSoftwareDlg>(*this, entry, &TnewSoftwareDlg::ns_name, &TnewSoftwareDlg::ns_path)) return;
+    if (!AskInDialog(std::make_unique<TnewSoftwareDlg>(this), entry)) return;
 
     if (ns_keep->Checked()) {
         AddToList(WhiteListFile(), entry);
@@ -316,7 +314,7 @@ void Teditor::HandleNextBadApplication(bool automatic) {
     const std::string entry = TakeFirst(*gBadAppList);
     if (entry.empty()) return;
 
-    if (!AskInDialog<TbadSoftwareDlg>(*this, entry, &TbadSoftwareDlg::bs_name, &TbadSoftwareDlg::bs_path)) return;
+    if (!AskInDialog(std::make_unique<TbadSoftwareDlg>(this), entry)) return;
 
     if (bs_letrun->Checked()) {
         RemoveFromList(BlackListFile(), entry);
