@@ -115,6 +115,11 @@ bool TsxOneInstance::CheckInstance() {
     return true;
 }
 
+bool CheckOneInstance() {
+    TsxOneInstance guard(nullptr);
+    return guard.CheckInstance();
+}
+
 void TsxOneInstance::ActivatePrevious() { ActivatePrevInstanceWindow(); }
 
 void TsxOneInstance::ShowAlreadyRunning() {
