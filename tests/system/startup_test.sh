@@ -157,7 +157,8 @@ sx_start sentinox.exe
 pid=$SX_LAST_PID
 drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
 wait_notifications 2
-sleep 1
+# The start-up sequence, which wrote them, has returned: a third line would be there now.
+sx_round_trip -w "$W"
 sx_assert_eq "There are 1 items in the White List.|There are 2 items in the Black List." "$(notifications)" \
   "Default set: no change asked for"
 sx_assert_eq "$EXE -s" "$(sx_reg_query "$RUN" "sentinox.exe -s")" "a ticked sett_autorun writes the value at start"
