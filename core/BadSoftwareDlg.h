@@ -5,22 +5,15 @@
 #pragma once
 #include "core/DecisionDlg.h"
 
-class TCheckBox;
-class TRadioButton;
-
 class TbadSoftwareDlg : public TDecisionDlg {
 public:
     explicit TbadSoftwareDlg(Teditor* owner);
 
-    TRadioButton* lbs_letrun = nullptr;
-    TCheckBox* lbs_white = nullptr;
-    TRadioButton* lbs_stop = nullptr;
-    TCheckBox* lbs_delete = nullptr;
-
-    void lbs_letrunClick(TObject* sender);
-    void lbs_stopClick(TObject* sender);
+    TRadioButton *lbs_letrun = nullptr, *lbs_stop = nullptr;   // the roads: let it run, or stop it
+    TCheckBox *lbs_white = nullptr, *lbs_delete = nullptr;     // with them: White List, Trashcan
 
 protected:
+    std::vector<TRoad> Roads() const override;
     void WriteAnswer() override;
 };
 

@@ -3,7 +3,7 @@
 
 #include "core/Editor.h"
 #include "desktop/Button.h"
-#include "desktop/Classes.h"
+#include "desktop/CheckBox.h"
 #include "desktop/Label.h"
 
 TDecisionDlg::TDecisionDlg(Teditor* owner, bool& okPressed) : TForm(owner), FEditor(*owner), FOkPressed(okPressed) {}
@@ -19,6 +19,13 @@ void TDecisionDlg::Button18Click(TObject*) {
     // also wakes a loop that is waiting for messages: a click sent from another process
     // (a test driver, an accessibility tool) brings no posted message after it.
     SetModalResult(mrOk);
+}
+
+void TDecisionDlg::RoadClick(TObject* sender) {
+    for (const TRoad& road : Roads()) {
+        if (road.Choice != sender || !road.Choice->Checked()) continue;
+        for (const auto& [box, enabled] : road.Boxes) box->SetEnabled(enabled);
+    }
 }
 
 void RegisterDecisionDlgClass() {

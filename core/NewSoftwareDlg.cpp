@@ -3,8 +3,6 @@
 
 #include "core/Editor.h"
 #include "desktop/CheckBox.h"
-#include "desktop/Classes.h"
-#include "desktop/Label.h"
 
 namespace {
 
@@ -16,17 +14,10 @@ TnewSoftwareDlg::TnewSoftwareDlg(Teditor* owner) : TDecisionDlg(owner, gNewSoftw
     InitDescription("TnewSoftwareDlg");
 }
 
-void TnewSoftwareDlg::lns_keepClick(TObject*) {
-    // The ticks stay as they are; only "Remove from autostart" reads them.
-    if (!lns_keep->Checked()) return;
-    lns_black->SetEnabled(false);
-    lns_delete->SetEnabled(false);
-}
-
-void TnewSoftwareDlg::ns_notkeepClick(TObject*) {
-    if (!ns_notkeep->Checked()) return;
-    lns_black->SetEnabled(true);
-    lns_delete->SetEnabled(true);
+// Keeping greys the boxes out with their ticks; only "Remove from autostart" reads them.
+std::vector<TDecisionDlg::TRoad> TnewSoftwareDlg::Roads() const {
+    return {{lns_keep, {{lns_black, false}, {lns_delete, false}}},
+            {ns_notkeep, {{lns_black, true}, {lns_delete, true}}}};
 }
 
 void TnewSoftwareDlg::WriteAnswer() {
@@ -38,14 +29,9 @@ void TnewSoftwareDlg::WriteAnswer() {
 }
 
 void RegisterNewSoftwareDlgClasses() {
-    RegisterDecisionDlgClass();
-    TClassRegistration<TnewSoftwareDlg>("TnewSoftwareDlg", "TDecisionDlg")
-        .Field<TLabel>("ns_name", &TDecisionDlg::ProgramName)
-        .Field<TLabel>("ns_path", &TDecisionDlg::ProgramFolder)
+    RegisterDecisionDlg<TnewSoftwareDlg>("TnewSoftwareDlg", "ns_name", "ns_path", {"lns_keepClick", "ns_notkeepClick"})
         .Field("lns_keep", &TnewSoftwareDlg::lns_keep)
         .Field("ns_notkeep", &TnewSoftwareDlg::ns_notkeep)
         .Field("lns_black", &TnewSoftwareDlg::lns_black)
-        .Field("lns_delete", &TnewSoftwareDlg::lns_delete)
-        .Handler("lns_keepClick", &TnewSoftwareDlg::lns_keepClick)
-        .Handler("ns_notkeepClick", &TnewSoftwareDlg::ns_notkeepClick);
+        .Field("lns_delete", &TnewSoftwareDlg::lns_delete);
 }

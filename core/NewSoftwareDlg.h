@@ -4,22 +4,15 @@
 #pragma once
 #include "core/DecisionDlg.h"
 
-class TCheckBox;
-class TRadioButton;
-
 class TnewSoftwareDlg : public TDecisionDlg {
 public:
     explicit TnewSoftwareDlg(Teditor* owner);
 
-    TRadioButton* lns_keep = nullptr;
-    TRadioButton* ns_notkeep = nullptr;
-    TCheckBox* lns_black = nullptr;
-    TCheckBox* lns_delete = nullptr;
-
-    void lns_keepClick(TObject* sender);
-    void ns_notkeepClick(TObject* sender);
+    TRadioButton *lns_keep = nullptr, *ns_notkeep = nullptr;   // the roads: keep it, or remove it
+    TCheckBox *lns_black = nullptr, *lns_delete = nullptr;     // with removing: Black List, Trashcan
 
 protected:
+    std::vector<TRoad> Roads() const override;
     void WriteAnswer() override;
 };
 
