@@ -142,7 +142,9 @@ TEST_F(sxOneInstanceTest, ACheckBeforeAnyWindowKeepsTheMutexAndTheWindowGuardFin
 
     EXPECT_FALSE(CheckOneInstance());
     EXPECT_TRUE(OwnedElsewhere(instanceMutex));
-    // The main window's guard tests again once the window is loaded, in the same thread.
+    // The main window's guard tests again once the window is loaded, in the same thread, while
+    // a newcomer's test holds the lock mutex: that is no other instance for the one that runs.
+    THandle newcomersLock(CreateMutexA(nullptr, FALSE, (windowGuard.MutexBaseName() + "CriticalSection").c_str()));
     EXPECT_FALSE(windowGuard.CheckInstance());
     EXPECT_TRUE(OwnedElsewhere(instanceMutex)) << "the second test gave the first instance's ownership away";
     EXPECT_TRUE(Application->ShowMainForm);
