@@ -1,6 +1,8 @@
 // core/Editor.cpp -- the main window
 #include "core/Editor.h"
 
+#include <windows.h>
+
 #include "controls/FxPanel.h"
 #include "core/Updated.h"
 #include "desktop/Classes.h"
@@ -9,6 +11,10 @@
 #include "desktop/Panel.h"
 
 Teditor::Teditor(TComponent* owner) : TForm(owner) { InitDescription("Teditor"); }
+
+int Teditor::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
+}
 
 void RegisterCoreClasses() {
     TClassRegistration<Teditor>("Teditor", "TForm")

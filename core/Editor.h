@@ -99,6 +99,9 @@ public:
     void FatalError(const std::string& text, const std::string& title);
     void AddNotification(const std::string& text);   // a new last line of the Home page's list
     void ShowInfo(const std::string& text);          // plain message window: title, OK, no icon
+    // Every other message box of the program: over this window, with the MB_ buttons and icon
+    // given; the button pressed (IDOK, IDYES, ...). Defined in Editor.cpp.
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
     static std::string NumToStr(int number);
 
     // --- Home page (EditorStartup.cpp, EditorSettings.cpp) ---

@@ -13,12 +13,20 @@ namespace {
 // A move never loses an entry: the source line goes only once the target holds it, so a
 // full target list leaves the entry where it was.
 void MoveSelected(Teditor& editor, TListBox& sourceBox, TIniFile& source, TIniFile& target) {
-    const std::string line = SelectedLine(sourceBox);
-    if (line.empty()) {
-        editor.ShowInfo("You must select some application first.");
-        return;
-    }
-    if (listfile::Add(target, line)) editor.RemoveFromList(source, line);
+    ActOnSelectedLine(editor, sourceBox, {.NothingSelected = "You must select some application first."},
+                      [&](const std::string& line) {
+                          if (listfile::Add(target, line)) editor.RemoveFromList(source, line);
+                          return true;
+                      });
+}
+
+// "Remove": the selected line off its list.
+void RemoveSelected(Teditor& editor, TListBox& box, TIniFile& list) {
+    ActOnSelectedLine(editor, box, {.NothingSelected = "You must select some position first."},
+                      [&](const std::string& line) {
+                          editor.RemoveFromList(list, line);
+                          return true;
+                      });
 }
 
 } // namespace
@@ -45,20 +53,12 @@ void Teditor::Button3Click(TObject*) {
 }
 
 void Teditor::Button14Click(TObject*) {
-    const std::string line = SelectedLine(*whiteList);
-    if (line.empty())
-        ShowInfo("You must select some position first.");
-    else
-        RemoveFromList(WhiteListFile(), line);
+    RemoveSelected(*this, *whiteList, WhiteListFile());
     listsRefreshbtn->Click();
 }
 
 void Teditor::Button16Click(TObject*) {
-    const std::string line = SelectedLine(*blackList);
-    if (line.empty())
-        ShowInfo("You must select some position first.");
-    else
-        RemoveFromList(BlackListFile(), line);
+    RemoveSelected(*this, *blackList, BlackListFile());
     listsRefreshbtn->Click();
 }
 

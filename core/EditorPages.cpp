@@ -47,6 +47,13 @@ std::string SelectedLine(TListBox& box) {
     return index < 0 || index >= box.Items().Count() ? std::string() : box.Items()[index];
 }
 
+void ActOnSelectedLine(Teditor& editor, TListBox& box, const TLineActionTexts& texts,
+                       const std::function<bool(const std::string& line)>& action) {
+    const std::string line = SelectedLine(box);
+    const std::string& outcome = line.empty() ? texts.NothingSelected : action(line) ? texts.Done : texts.Failed;
+    if (!outcome.empty()) editor.ShowInfo(outcome);
+}
+
 void RegisterEditorPages() {
     RegisterDesktopClasses();
     RegisterShellUtilityClasses();

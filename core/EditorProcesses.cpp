@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "desktop/Button.h"
 #include "desktop/Handle.h"
 #include "desktop/ListBox.h"
+#include "process/Kill.h"
 
 namespace {
 
@@ -59,21 +59,18 @@ bool Teditor::ListProcesses(TListItems& strings) {
 void Teditor::memRefreshbtnClick(TObject*) { ListProcesses(memList->Items()); }
 
 void Teditor::Button10Click(TObject*) {
-    const std::string line = SelectedLine(*memList);
-    if (line.empty())
-        ShowInfo("You must choose some application first.");
-    else if (Kill(line))
-        ShowInfo("This Application was killed successfully.");
-    else
-        ShowInfo("Couldn't kill this application. Please take a look at the 'Tools' section.");
+    ActOnSelectedLine(*this, *memList,
+                      {.NothingSelected = "You must choose some application first.",
+                       .Done = "This Application was killed successfully.",
+                       .Failed = "Couldn't kill this application. Please take a look at the 'Tools' section."},
+                      [](const std::string& line) { return Kill(line); });
     memRefreshbtn->Click();
 }
 
 void Teditor::Button11Click(TObject*) {
-    const std::string line = SelectedLine(*memList);
-    if (line.empty())
-        ShowInfo("You must choose some application first.");
-    else if (!MoveToTrash(line))
-        ShowInfo("Couldn't move this application to the trashcan.");
+    ActOnSelectedLine(*this, *memList,
+                      {.NothingSelected = "You must choose some application first.",
+                       .Failed = "Couldn't move this application to the trashcan."},
+                      [this](const std::string& line) { return MoveToTrash(line); });
     memRefreshbtn->Click();
 }

@@ -13,8 +13,8 @@
 #include "core/AutoProtection.h"
 #include "core/AutostartKey.h"
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "desktop/Classes.h"
+#include "process/Kill.h"
 #include "shell/sxFolderMonitor.h"
 #include "shell/sxRegistryMonitor.h"
 

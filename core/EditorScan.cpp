@@ -17,7 +17,6 @@
 #include "core/AutostartKey.h"
 #include "core/BadSoftwareDlg.h"
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "core/ListFile.h"
 #include "core/NewSoftwareDlg.h"
 #include "desktop/Application.h"
@@ -30,6 +29,7 @@
 #include "desktop/PageControl.h"
 #include "desktop/StringList.h"
 #include "desktop/SysUtils.h"
+#include "process/Kill.h"
 #include "shell/sxTrayIcon.h"
 
 namespace {
@@ -100,17 +100,15 @@ bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
 
 // One decision dialog, owned by the window, shown modally for entry and freed again.
 // True when "Ok" ended it, so the hidden check boxes hold an answer.
-template <class TDialog>
-bool AskInDialog(Teditor& editor, const std::string& entry, TLabel* TDialog::*name, TLabel* TDialog::*folder) {
-    auto dialog = std::make_unique<TDialog>(&editor);
-    ((*dialog).*name)->SetCaption(NamePart(entry));
-    ((*dialog).*folder)->SetCaption(FolderPart(entry));
+bool AskInDialog(std::unique_ptr<TDecisionDlg> dialog, const std::string& entry) {
+    dialog->ProgramName->SetCaption(NamePart(entry));
+    dialog->ProgramFolder->SetCaption(FolderPart(entry));
     dialog->ShowModal();
-    return TDialog::OkPressed();
+    return dialog->OkPressed();
 }
 
-bool AskYesNo(const std::string& question) {
-    return Application->MessageBox(question, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES;
+bool AskYesNo(Teditor& editor, const std::string& question) {
+    return editor.ShowMessageBox(question, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 } // namespace
@@ -230,7 +228,7 @@ void Teditor::ScanSystem(bool silent) {
         if (scanMemory) report += "\r* System memory (RAM)";
         if (scanRegistry) report += "\r* Windows Registry";
         report += "\r\rScan Result:\r* No new or bad software found.";
-        if (!silent) Application->MessageBox(report, "Information", MB_OK | MB_ICONINFORMATION);
+        if (!silent) ShowMessageBox(report, "Information", MB_OK | MB_ICONINFORMATION);
         SetScanStatus("System is clean.");
     }
 
@@ -246,8 +244,8 @@ void Teditor::ScanSystem(bool silent) {
     int badApps = 0;
     if (const int found = gBadAppList->Count(); found > 0) {
         if (!silent)
-            Application->MessageBox("There are " + IntToStr(found) + " bad products currently running!", "Warning",
-                                    MB_OK | MB_ICONWARNING);
+            ShowMessageBox("There are " + IntToStr(found) + " bad products currently running!", "Warning",
+                           MB_OK | MB_ICONWARNING);
         SetScanStatus("System is NOT clean.");
         sc_badapps->SetValue(found);
         badApps = found;
@@ -260,8 +258,8 @@ void Teditor::ScanSystem(bool silent) {
         sc_badregvalues->SetValue(found);
         badValues = found;
         if (!silent)
-            Application->MessageBox("Your machine is infected by " + IntToStr(found) + " bad products.", "Warning",
-                                    MB_OK | MB_ICONWARNING);
+            ShowMessageBox("Your machine is infected by " + IntToStr(found) + " bad products.", "Warning",
+                           MB_OK | MB_ICONWARNING);
         SetScanStatus("Removing bad registry values...");
         if (removeBadKeys)
             while (gBadValueList->Count() > 0) RemoveNextBadRegistryValue();
@@ -291,7 +289,7 @@ void Teditor::HandleNextNewSoftware() {
 
     // Ended by the program (it is closing), not by "Ok": the unticked boxes are no answer, and
     // reading them as "remove from autostart" would delete what nobody chose to delete.
-    if (!AskInDialog<TnewSoftwareDlg>(*this, entry, &TnewSoftwareDlg::ns_name, &TnewSoftwareDlg::ns_path)) return;
+    if (!AskInDialog(std::make_unique<TnewSoftwareDlg>(this), entry)) return;
 
     if (ns_keep->Checked()) {
         AddToList(WhiteListFile(), entry);
@@ -299,7 +297,7 @@ void Teditor::HandleNextNewSoftware() {
     }
     if (ns_black->Checked()) AddToList(BlackListFile(), entry);
     for (const TAutostartPlace& place : AutostartPlaces) RemoveRegistryValues(place.Root, place.Once, entry);
-    if (ns_delete->Checked() && !MoveToTrash(entry) && AskYesNo(RebootAfterMoveQuestion)) DeleteOnReboot(entry);
+    if (ns_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion)) DeleteOnReboot(entry);
 }
 
 void Teditor::HandleNextBadApplication(bool automatic) {
@@ -316,15 +314,16 @@ void Teditor::HandleNextBadApplication(bool automatic) {
     const std::string entry = TakeFirst(*gBadAppList);
     if (entry.empty()) return;
 
-    if (!AskInDialog<TbadSoftwareDlg>(*this, entry, &TbadSoftwareDlg::bs_name, &TbadSoftwareDlg::bs_path)) return;
+    if (!AskInDialog(std::make_unique<TbadSoftwareDlg>(this), entry)) return;
 
     if (bs_letrun->Checked()) {
         RemoveFromList(BlackListFile(), entry);
         if (bs_white->Checked()) AddToList(WhiteListFile(), entry);
     }
     if (bs_stop->Checked()) {
-        if (!StopProgram(entry) && AskYesNo(RebootAfterStopQuestion)) DeleteOnReboot(entry);
-        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(RebootAfterMoveQuestion)) DeleteOnReboot(entry);
+        if (!StopProgram(entry) && AskYesNo(*this, RebootAfterStopQuestion)) DeleteOnReboot(entry);
+        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion))
+            DeleteOnReboot(entry);
     }
 }
 

@@ -53,10 +53,9 @@ void Teditor::Button18Click(TObject*) {
 
 void Teditor::RemoveAppsBtnClick(TObject*) {
     LoadDeleteList();
-    const int answer = ::MessageBoxA(Handle(),
-        "Your system is about to be restarted.\r"
-        "Please click on 'Cancel' if you didn't close all your documents yet.",
-        "Warning", MB_OKCANCEL | MB_ICONWARNING);
+    const int answer = ShowMessageBox("Your system is about to be restarted.\r"
+                                      "Please click on 'Cancel' if you didn't close all your documents yet.",
+                                      "Warning", MB_OKCANCEL | MB_ICONWARNING);
     if (answer != IDOK) return;
     if (deleteList->Items().Count() == 0) {
         ShowInfo("No programs were selected.");

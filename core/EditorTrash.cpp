@@ -2,10 +2,10 @@
 #include "core/Editor.h"
 
 #include "core/EditorPages.h"
-#include "core/Kill.h"
 #include "core/Trashcan.h"
 #include "desktop/Button.h"
 #include "desktop/ListBox.h"
+#include "process/Kill.h"
 
 bool Teditor::MoveToTrash(const std::string& path) {
     // No program, so nothing to stop, record or move (and no Trashcan folder made for it).
@@ -45,23 +45,19 @@ void Teditor::LoadTrashList() { LoadListBox(*trashList, TrashListFile()); }
 void Teditor::trashRefreshbtnClick(TObject*) { LoadTrashList(); }
 
 void Teditor::Button8Click(TObject*) {
-    const std::string line = SelectedLine(*trashList);
-    if (line.empty())
-        ShowInfo("You must select some application first.");
-    else if (RestoreFromTrash(line))
-        ShowInfo("AApplication was successfully restored.");
-    else
-        ShowInfo("Couldn't regain this application.");
+    ActOnSelectedLine(*this, *trashList,
+                      {.NothingSelected = "You must select some application first.",
+                       .Done = "AApplication was successfully restored.",
+                       .Failed = "Couldn't regain this application."},
+                      [this](const std::string& line) { return RestoreFromTrash(line); });
 }
 
 void Teditor::Button9Click(TObject*) {
-    const std::string line = SelectedLine(*trashList);
-    if (line.empty())
-        ShowInfo("You must select some application first.");
-    else if (EraseFromTrash(line))
-        ShowInfo("This application was successfully wiped out.");
-    else
-        ShowInfo("Couldn't erase this application.");
+    ActOnSelectedLine(*this, *trashList,
+                      {.NothingSelected = "You must select some application first.",
+                       .Done = "This application was successfully wiped out.",
+                       .Failed = "Couldn't erase this application."},
+                      [this](const std::string& line) { return EraseFromTrash(line); });
 }
 
 void Teditor::Button7Click(TObject*) {

@@ -41,13 +41,13 @@ void Teditor::dlListDoneFile(TObject*, const std::string&, int) {
         AddNotification("You have the current version installed.");
         return;
     }
-    if (MessageBoxA(Handle(), "There is an update available on the server. Do you wan't to install it?",
-                    "New Version", MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (ShowMessageBox("There is an update available on the server. Do you wan't to install it?", "New Version",
+                       MB_YESNO | MB_ICONQUESTION) == IDYES)
         StartUpdater();
 }
 
 void Teditor::dlListError(TObject*) {
-    MessageBoxA(Handle(), "The list of updates is not currently available.", "Update Error", MB_OK | MB_ICONWARNING);
+    ShowMessageBox("The list of updates is not currently available.", "Update Error", MB_OK | MB_ICONWARNING);
 }
 
 void Teditor::Button1Click(TObject*) { StartUpdater(); }

@@ -1,39 +1,19 @@
 // core/NewSoftwareDlg.h -- TnewSoftwareDlg: keep a new autostart program or remove it
 //
-// Modal, closed only by "Ok"; the answer goes into the hidden check boxes ns_keep, ns_black
-// and ns_delete of the main window that owns it.
+// Its answer goes into the hidden check boxes ns_keep, ns_black and ns_delete of the main window.
 #pragma once
-#include "desktop/Form.h"
+#include "core/DecisionDlg.h"
 
-class TButton;
-class TCheckBox;
-class TLabel;
-class TRadioButton;
-class Teditor;
-
-class TnewSoftwareDlg : public TForm {
+class TnewSoftwareDlg : public TDecisionDlg {
 public:
     explicit TnewSoftwareDlg(Teditor* owner);
 
-    TLabel* ns_name = nullptr;
-    TLabel* ns_path = nullptr;
-    TRadioButton* lns_keep = nullptr;
-    TRadioButton* ns_notkeep = nullptr;
-    TCheckBox* lns_black = nullptr;
-    TCheckBox* lns_delete = nullptr;
-    TButton* Button18 = nullptr;          // "Ok"
+    TRadioButton *lns_keep = nullptr, *ns_notkeep = nullptr;   // the roads: keep it, or remove it
+    TCheckBox *lns_black = nullptr, *lns_delete = nullptr;     // with removing: Black List, Trashcan
 
-    // Whether "Ok" ended the last dialog of this class; false when the program ended it.
-    static bool OkPressed();
-
-    void FormCreate(TObject* sender);
-    void FormCloseQuery(TObject* sender, bool& canClose);
-    void lns_keepClick(TObject* sender);
-    void ns_notkeepClick(TObject* sender);
-    void Button18Click(TObject* sender);
-
-private:
-    Teditor& FEditor;
+protected:
+    std::vector<TRoad> Roads() const override;
+    void WriteAnswer() override;
 };
 
 void RegisterNewSoftwareDlgClasses();

@@ -11,6 +11,7 @@ namespace {
 // The instance mutex this process owns: set by the first successful test, released at program end.
 struct TInstanceMutexSlot {
     THandle Mutex;
+    std::string Name;
     ~TInstanceMutexSlot() { ReleaseOneInstanceMutex(); }
 };
 TInstanceMutexSlot gInstanceMutex;
@@ -41,6 +42,7 @@ void ReleaseOneInstanceMutex() {
     if (!gInstanceMutex.Mutex.IsValid()) return;
     ReleaseMutex(gInstanceMutex.Mutex.Get());
     gInstanceMutex.Mutex.Reset();
+    gInstanceMutex.Name.clear();
 }
 
 HWND FindPrevInstanceWindow() {
@@ -81,6 +83,9 @@ std::string TsxOneInstance::MutexBaseName() const {
 bool TsxOneInstance::IsAnotherInstance() {
     if (IsDesigning()) return false;
     std::string base = MutexBaseName();
+    // This process is the instance already (the program body tested before the window's guard):
+    // a newcomer testing at this moment holds the lock, which must not end us too.
+    if (gInstanceMutex.Mutex.IsValid() && gInstanceMutex.Name == base + "Default") return false;
     THandle lock(CreateMutexA(nullptr, TRUE, (base + "CriticalSection").c_str()));
     // Failures count as another instance, so the guard errs towards ending the newcomer.
     if (!lock.IsValid() || GetLastError() == ERROR_ALREADY_EXISTS) return true;
@@ -92,6 +97,7 @@ bool TsxOneInstance::IsAnotherInstance() {
         bool owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
         if (owned && !gInstanceMutex.Mutex.IsValid()) {
             gInstanceMutex.Mutex = std::move(instance);
+            gInstanceMutex.Name = base + "Default";
         } else if (owned) {
             // A second guard in the same program: the first slot already holds the ownership.
             ReleaseMutex(instance.Get());
@@ -113,6 +119,11 @@ bool TsxOneInstance::CheckInstance() {
         else Application->ShowMainForm = showMainForm;
     }
     return true;
+}
+
+bool CheckOneInstance() {
+    TsxOneInstance guard(nullptr);
+    return guard.CheckInstance();
 }
 
 void TsxOneInstance::ActivatePrevious() { ActivatePrevInstanceWindow(); }

@@ -54,6 +54,13 @@ private:
 HWND FindPrevInstanceWindow();
 bool ActivatePrevInstanceWindow();
 
+// The test a guard with every property at its default makes, for a program body to run before
+// it builds a window: a second instance then brings the first forward and ends before any window
+// of its own (a guard in a window description finds out only once that window exists). True:
+// another instance runs, and the application was asked to end. The first instance keeps the
+// instance mutex; a guard that tests again later in the same thread finds no other instance.
+bool CheckOneInstance();
+
 // Releases and closes the instance mutex this process owns, if any; also runs at program end.
 // Call it on the thread that ran the test (mutex ownership is per thread).
 void ReleaseOneInstanceMutex();

@@ -16,13 +16,13 @@
 #include <exception>
 
 #include "Varnel2/Varnel2.h"
-#include "core/Kill.h"
 #include "desktop/Application.h"
 #include "desktop/Classes.h"
 #include "desktop/Dialogs.h"
 #include "desktop/Label.h"
 #include "desktop/PageControl.h"
 #include "desktop/SysUtils.h"
+#include "process/Kill.h"
 #include "shared/HttpFetch.h"
 #include "shared/SharedClasses.h"
 #include "shared/PersonalFolder.h"

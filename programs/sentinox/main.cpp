@@ -11,6 +11,7 @@
 #include "shared/SharedClasses.h"
 #include "shell/ShellComponentClasses.h"
 #include "shell/ShellUtilityClasses.h"
+#include "shell/sxOneInstance.h"
 #include "shell/sxTrayIcon.h"
 
 void RegisterMonitorClasses();  // shell/MonitorClasses.cpp
@@ -33,6 +34,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RegisterShellComponentClasses();
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
+        // A second copy ends here, before a window of its own exists; in the first one the main
+        // window's guard `once` then finds no other instance.
+        if (CheckOneInstance()) return 0;
         app.CreateForm<Teditor>();
         app.CreateForm<Tupdated>();
         app.Run();

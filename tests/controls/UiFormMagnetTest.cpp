@@ -354,7 +354,7 @@ TEST_F(UiFormMagnetTest, TheSystemsMoveLoopLandsTheFormOnTheWorkAreaEdgeAndTakes
     const POINT grip{(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2};
     SetCursorPos(grip.x, grip.y);
     PostMessageA(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(grip.x, grip.y));
-    ASSERT_TRUE(sxtest::PumpMessagesUntil([&] { return drag.Over; }, 30000));
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return drag.Over; }, 30000));
 
     EXPECT_TRUE(drag.Landed);
     GetWindowRect(h, &r);

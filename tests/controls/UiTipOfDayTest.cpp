@@ -513,7 +513,7 @@ TEST_F(UiTipOfDayLoadTest, AComponentFreedWhileItsHookWaitsTakesTheHookWithIt) {
     ASSERT_NE(WindowHookRegistry()->FindInfos(&host), nullptr);
     EXPECT_EQ(WindowHookRegistry()->FindInfos(&host)->HookCount(hoAfter), 0);
     SendMessageA(host.WindowHandle(), WM_ACTIVATEAPP, TRUE, 0);   // reaches no freed component
-    sxtest::PumpUntil([] { return false; }, 200);
+    sxtest::PumpFor(200);
 }
 
 } // namespace

@@ -250,7 +250,7 @@ protected:
     }
     void TearDown() override {
         if (IsWindow(Window)) DestroyWindow(Window);
-        sxtest::PumpMessagesUntil([] { return HookReleaser()->PendingCount() == 0; }, 10000);
+        sxtest::PumpUntil([] { return HookReleaser()->PendingCount() == 0; });
     }
     LRESULT Send() {
         Log.clear();
@@ -293,7 +293,7 @@ TEST_F(UiWndProcHookBareTest, TheRecordLeavesAtDestroyEvenWhenAHookHandlesItAndI
     EXPECT_EQ(nullptr, WindowHookRegistry()->FindInfos(Window));
     EXPECT_EQ(original, gProcAtNcDestroy);
     EXPECT_EQ(pending + 1, HookReleaser()->PendingCount());
-    EXPECT_TRUE(sxtest::PumpMessagesUntil([&] { return HookReleaser()->PendingCount() == pending; }, 10000));
+    EXPECT_TRUE(sxtest::PumpUntil([&] { return HookReleaser()->PendingCount() == pending; }));
     EXPECT_FALSE(DetachWindowHook(Window, hoBefore, swallow));
 }
 
@@ -302,11 +302,11 @@ TEST_F(UiWndProcHookBareTest, TheReleaserFreesWhatItWasGivenAndIgnoresAStrayMess
     HookReleaser()->Release(new TWatched(givenFreed));
     ASSERT_NE(nullptr, HookReleaser()->Handle());
     EXPECT_FALSE(givenFreed);   // not inside the caller's message
-    EXPECT_TRUE(sxtest::PumpMessagesUntil([&] { return givenFreed; }, 10000));
+    EXPECT_TRUE(sxtest::PumpUntil([&] { return givenFreed; }));
 
     TWatched stray(strayFreed);
     PostMessageA(HookReleaser()->Handle(), TUiReleaser::ReleaseMessage, reinterpret_cast<WPARAM>(&stray), 0);
-    sxtest::PumpMessagesUntil([] { return true; }, 1000);   // serves what is queued, then stops
+    sxtest::PumpUntil([] { return true; }, 1000);   // serves what is queued, then stops
     EXPECT_FALSE(strayFreed);
 }
 

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr DWORD WaitMs = 10000;   // generous: the machine may be loaded
 constexpr COLORREF Background = RGB(0, 128, 0);
 
 BOOL CALLBACK CountTimerWindow(HWND hwnd, LPARAM counter) {
@@ -146,7 +145,7 @@ TEST_F(sxScrollBarTest, HoldingStepsOnEveryTickAndOnceMoreOnRelease) {
     Bar->SetTimerInterval(20);
     CursorTo(Centre(TsxScrollButton::Second));
     Press(Centre(TsxScrollButton::Second));
-    ASSERT_TRUE(sxtest::PumpMessagesUntil([&] { return Bar->Position() >= 53; }, WaitMs));
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return Bar->Position() >= 53; }));
     int held = Bar->Position();
     Release(Centre(TsxScrollButton::Second));
     EXPECT_EQ(Bar->Position(), held + 1);
@@ -160,19 +159,19 @@ TEST_F(sxScrollBarTest, DraggingOutOfTheHeldButtonStopsSteppingAndShowsItRelease
     CursorTo(Centre(first));
     Press(Centre(first));
     EXPECT_FALSE(ButtonLook(first) == released);
-    ASSERT_TRUE(sxtest::PumpMessagesUntil([&] { return Bar->Position() < 50; }, WaitMs));
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return Bar->Position() < 50; }));
 
     CursorTo(Middle());
     Move(Middle());
     EXPECT_TRUE(ButtonLook(first) == released);
     int outside = Bar->Position();
-    sxtest::PumpMessagesUntil([] { return false; }, 300);   // ticks come, and step nothing
+    sxtest::PumpFor(300);   // ticks come, and step nothing
     EXPECT_EQ(Bar->Position(), outside);
 
     CursorTo(Centre(first));
     Move(Centre(first));
     EXPECT_FALSE(ButtonLook(first) == released);
-    EXPECT_TRUE(sxtest::PumpMessagesUntil([&] { return Bar->Position() < outside; }, WaitMs));
+    EXPECT_TRUE(sxtest::PumpUntil([&] { return Bar->Position() < outside; }));
     Release(Centre(first));
     EXPECT_TRUE(ButtonLook(first) == released);
 }
@@ -195,7 +194,7 @@ TEST_F(sxScrollBarTest, FreeingAHeldBarStopsAndFreesItsTimer) {
     Bar = nullptr;
     EXPECT_EQ(TimerWindowsOfThisThread(), timers - 1);
     EXPECT_EQ(GetCapture(), nullptr);
-    sxtest::PumpMessagesUntil([] { return false; }, 100);   // no tick reaches the freed bar
+    sxtest::PumpFor(100);   // no tick reaches the freed bar
 }
 
 } // namespace

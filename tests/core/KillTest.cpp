@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "SleeperProcesses.h"
-#include "core/Kill.h"
+#include "process/Kill.h"
 
 namespace {
 

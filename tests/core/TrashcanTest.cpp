@@ -10,9 +10,9 @@
 #include <iterator>
 
 #include "SleeperProcesses.h"
-#include "core/Kill.h"
 #include "core/Trashcan.h"
 #include "desktop/IniFile.h"
+#include "process/Kill.h"
 
 namespace {
 

@@ -244,7 +244,7 @@ TEST_F(ImageTest, DescribedImageShowsItsPictureAtItsOwnSize) {
     // Painted for real: the window's own pixels, read back from the screen.
     form.Show();
     ASSERT_TRUE(image->WindowHandle());
-    sxtest::PumpUntil([] { return false; }, 300);
+    sxtest::PumpFor(300);
     image->Repaint();
     HDC dc = GetDC(image->WindowHandle());
     COLORREF left = GetPixel(dc, 2, 4), right = GetPixel(dc, 9, 4);
@@ -282,7 +282,7 @@ TEST_F(ImageTest, ImageAndTransparentLabelShowTheirParentsColour) {
     auto* note = dynamic_cast<TControl*>(form.FindComponent("note"));
     ASSERT_TRUE(picture && note);
     form.Show();
-    sxtest::PumpUntil([] { return false; }, 300);
+    sxtest::PumpFor(300);
     picture->Repaint();
     note->Repaint();
     auto pixel = [](TControl* c, int x, int y) {

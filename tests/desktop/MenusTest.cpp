@@ -57,7 +57,7 @@ struct MenusTest : ::testing::Test {
     void SetUp() override { LoadDescription(&Host, HostClass(), TrayMenu); }
     TPopupMenu& Menu() { return *dynamic_cast<TPopupMenu*>(Host.FindComponent("popup")); }
     TMenuItem& Item(const char* name) { return *dynamic_cast<TMenuItem*>(Host.FindComponent(name)); }
-    void Pump() { sxtest::PumpUntil([] { return false; }, 50); }
+    void Pump() { sxtest::PumpFor(50); }
     TMenuHost Host;
 };
 

@@ -12,8 +12,6 @@
 
 namespace sxtest {
 
-constexpr DWORD WatchdogMs = 10000;
-
 // Calls Step every 50 ms from a thread timer (served by any modal loop) until it returns
 // true; gives up after WatchdogMs, so a fault fails the test instead of hanging it.
 class TModalDriver {
@@ -82,11 +80,6 @@ inline std::string WindowText(HWND hwnd) {
     char text[1024] = {};
     GetWindowTextA(hwnd, text, sizeof(text));
     return text;
-}
-
-// Dispatches messages until done() or the watchdog; true when done() came true.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WatchdogMs) {
-    return PumpMessagesUntil(done, timeoutMs);
 }
 
 // ------------------------------------------------------------------ picture bytes

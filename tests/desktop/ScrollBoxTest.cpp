@@ -89,7 +89,7 @@ protected:
         Form = std::make_unique<TScrollForm>(nullptr);
         LoadDescription(Form.get(), RequireClassInfo("TScrollForm"), Description);
         Form->Handle();
-        sxtest::PumpMessagesUntil([] { return false; }, 100);   // the range update posted at load
+        sxtest::PumpFor(100);   // the range update posted at load
     }
     // Where the control's window really is inside the box.
     static int WindowTop(TControl* c) {

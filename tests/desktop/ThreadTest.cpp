@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr DWORD WatchdogMs = 10000;
+using sxtest::PumpUntil;
+using sxtest::WatchdogMs;
 
 // Runs body as Execute. Created suspended; the test starts it.
 class TTestThread : public TThread {
@@ -44,9 +45,6 @@ private:
     std::function<void(TTestThread&)> FBody;
     std::function<void()> FOnDestroy;
 };
-
-// Our own modal loop: dispatches everything until done() or the watchdog.
-bool PumpUntil(const std::function<bool()>& done) { return sxtest::PumpMessagesUntil(done, WatchdogMs); }
 
 class ETestError : public Exception {
 public:

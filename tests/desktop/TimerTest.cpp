@@ -34,10 +34,7 @@ const TClassInfo& HostClass() {
     return info;
 }
 
-void PumpFor(DWORD ms) {
-    DWORD start = GetTickCount();
-    sxtest::PumpUntil([&] { return GetTickCount() - start >= ms; });
-}
+using sxtest::PumpFor;
 
 TEST(TimerTest, TicksThroughTheMessageLoopAndStopsWhenDisabled) {
     TTickHost host;

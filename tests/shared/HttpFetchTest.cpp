@@ -21,16 +21,10 @@
 
 namespace {
 
-constexpr DWORD WatchdogMs = 10000;
+using sxtest::PumpFor;
+using sxtest::PumpUntil;
+
 constexpr char OldContent[] = "update list from the last check";
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WatchdogMs) {
-    return sxtest::PumpMessagesUntil(done, timeoutMs);
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 std::string Pattern(size_t size) {
     std::string body(size, '\0');

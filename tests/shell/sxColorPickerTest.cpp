@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr DWORD WaitMs = 10000;
 constexpr COLORREF Swatch = RGB(30, 160, 90);
 
 // A topmost popup filled with Swatch, 120 x 120 at (200, 200).
@@ -64,7 +63,7 @@ TEST(ColorPickerTest, TheColourUnderTheMouseIsThePixelsOnScreen) {
     ASSERT_TRUE(SetCursorPos(260, 260));
     TsxColorPicker picker(nullptr);
     // The window shows up on the X server a little later on a loaded machine.
-    EXPECT_TRUE(sxtest::PumpMessagesUntil([&] { return picker.Color() == Swatch; }, WaitMs))
+    EXPECT_TRUE(sxtest::PumpUntil([&] { return picker.Color() == Swatch; }))
         << std::hex << picker.Color();
 }
 
@@ -74,7 +73,7 @@ TEST(ColorPickerTest, EachTickRunsOnTimerAndThenSetsTheCursor) {
     picker.SetCursor(static_cast<short>(crCross));
     EXPECT_EQ(GetCursor(), ScreenCursor(crCross));   // applied at once
     picker.SetOnTimer(TNotifyEvent(&recorder, &TTickRecorder::pickerTimer));
-    ASSERT_TRUE(sxtest::PumpMessagesUntil([&] { return recorder.Ticks >= 2; }, WaitMs));
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return recorder.Ticks >= 2; }));
     picker.SetEnabled(false);
     EXPECT_EQ(GetCursor(), ScreenCursor(crCross));
 }
@@ -95,7 +94,7 @@ TEST(ColorPickerTest, ADescriptionSetsTheTimer) {
     auto* picker = dynamic_cast<TsxColorPicker*>(root.FindComponent("picker"));
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->Interval(), 20u);
-    EXPECT_TRUE(sxtest::PumpMessagesUntil([&] { return root.Ticks >= 1; }, WaitMs));
+    EXPECT_TRUE(sxtest::PumpUntil([&] { return root.Ticks >= 1; }));
 }
 
 } // namespace

@@ -6,21 +6,11 @@
 
 #include "desktop/Application.h"
 #include "shell/sxCustomTimer.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
-constexpr DWORD WatchdogMs = 10000;
-
-template <class Pred>
-bool PumpUntil(Pred done) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > WatchdogMs) return false;
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
+using sxtest::PumpUntil;
 
 class TTimerHost : public TComponent {
 public:

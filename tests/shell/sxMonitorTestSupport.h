@@ -1,5 +1,5 @@
-// tests/shell/sxMonitorTestSupport.h -- for the monitor and thread tests: a handler probe, a bounded
-// message pump for the GUI thread, and another process to make changes as an intruder would
+// tests/shell/sxMonitorTestSupport.h -- for the monitor and thread tests: a handler probe, the
+// tests' bounded message pump, and another process to make changes as an intruder would
 #pragma once
 #include "tests/support/MessagePump.h"
 #include <windows.h>
@@ -14,19 +14,8 @@
 
 namespace sxtest {
 
-// Each wait is bounded so that a fault fails a test instead of hanging it.
-constexpr DWORD WaitMs = 4000;
 // How long a change that should not be reported is given to show up anyway.
 constexpr DWORD QuietMs = 600;
-
-// Serves the GUI thread (Synchronize included) until done() or the time is up; false: timed out.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitMs) {
-    return sxtest::PumpMessagesUntil(done, timeoutMs);
-}
-
-inline void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 // Starts commandLine in a process of its own, hidden; the handle is invalid when it could not start.
 inline THandle StartProcess(const std::string& commandLine) {
@@ -66,7 +55,7 @@ struct TChangeProbe {
     }
     TThreadMethod Method() { return TThreadMethod(this, &TChangeProbe::Changed); }
     // Waits until more than `seen` calls have been made.
-    bool WaitBeyond(int seen, DWORD timeoutMs = WaitMs) {
+    bool WaitBeyond(int seen, DWORD timeoutMs = WatchdogMs) {
         return PumpUntil([&] { return Count > seen; }, timeoutMs);
     }
 };

@@ -133,6 +133,25 @@ TEST_F(sxOneInstanceTest, FirstInstanceKeepsTheInstanceMutexAndGoesOn) {
     EXPECT_FALSE(MutexExists(base + "Default"));
 }
 
+TEST_F(sxOneInstanceTest, ACheckBeforeAnyWindowKeepsTheMutexAndTheWindowGuardFindsNoOtherInstance) {
+    // CheckOneInstance names its mutexes after the title alone.
+    const std::string title = Title();
+    Application->SetTitle(title + UniqueIdentifier("body"));
+    TsxOneInstance windowGuard(nullptr);
+    const std::string instanceMutex = windowGuard.MutexBaseName() + "Default";
+
+    EXPECT_FALSE(CheckOneInstance());
+    EXPECT_TRUE(OwnedElsewhere(instanceMutex));
+    // The main window's guard tests again once the window is loaded, in the same thread, while
+    // a newcomer's test holds the lock mutex: that is no other instance for the one that runs.
+    THandle newcomersLock(CreateMutexA(nullptr, FALSE, (windowGuard.MutexBaseName() + "CriticalSection").c_str()));
+    EXPECT_FALSE(windowGuard.CheckInstance());
+    EXPECT_TRUE(OwnedElsewhere(instanceMutex)) << "the second test gave the first instance's ownership away";
+    EXPECT_TRUE(Application->ShowMainForm);
+    EXPECT_FALSE(Application->Terminated());
+    Application->SetTitle(title);
+}
+
 TEST_F(sxOneInstanceTest, AnotherOwnerOfTheInstanceMutexMeansAnotherInstance) {
     TsxOneInstance guard(nullptr);
     guard.SetIdentifier(UniqueIdentifier("other"));

@@ -138,19 +138,19 @@ TEST_F(RegistryMonitorTest, AChangeIsDeliveredWhileAMessageBoxIsOpen) {
     // The write starts once the box runs its own modal loop.
     std::thread intruder([&] {
         DWORD start = GetTickCount();
-        while (!FindWindowA("#32770", caption.c_str()) && GetTickCount() - start < WaitMs) Sleep(10);
+        while (!FindWindowA("#32770", caption.c_str()) && GetTickCount() - start < WatchdogMs) Sleep(10);
         writer = StartProcess(RegAdd(FKeyPath, "WhileModal", "x"));
     });
     TSimpleEvent boxClosed;
     std::thread watchdog([&] {
-        if (boxClosed.WaitFor(WaitMs + 1000) == wrTimeout)
+        if (boxClosed.WaitFor(WatchdogMs + 1000) == wrTimeout)
             if (HWND box = FindWindowA("#32770", caption.c_str())) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
     });
     int answer = MessageBoxA(nullptr, "Waiting for a registry change", caption.c_str(), MB_OKCANCEL);
     boxClosed.SetEvent();
     watchdog.join();
     intruder.join();
-    if (writer.IsValid()) WaitForSingleObject(writer.Get(), WaitMs);
+    if (writer.IsValid()) WaitForSingleObject(writer.Get(), WatchdogMs);
     EXPECT_EQ(answer, IDOK);
     EXPECT_TRUE(boxWasOpen);
 }

@@ -200,7 +200,7 @@ TEST(SxThreadTimerTest, AnExceptionWithoutOnExceptionIsShownAndTheTimerGoesOn) {
     TSimpleEvent testDone;
     std::thread closer([&] {
         DWORD start = GetTickCount();
-        while (testDone.WaitFor(20) == wrTimeout && GetTickCount() - start < WaitMs) {
+        while (testDone.WaitFor(20) == wrTimeout && GetTickCount() - start < WatchdogMs) {
             HWND box = FindWindowA("#32770", caption.c_str());
             if (!box) continue;
             char text[512] = {};

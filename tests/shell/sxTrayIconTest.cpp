@@ -14,21 +14,11 @@
 #include "desktop/ImageList.h"
 #include "desktop/Menus.h"
 #include "shell/sxTrayIcon.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
-constexpr DWORD WatchdogMs = 10000;
-
-template <class Pred>
-bool PumpUntil(Pred done, DWORD timeoutMs = WatchdogMs) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
+using sxtest::PumpUntil;
 
 const char* ButtonName(TsxMouseButton b) {
     return b == TsxMouseButton::mbLeft ? "left" : b == TsxMouseButton::mbRight ? "right" : "middle";

@@ -1,14 +1,18 @@
-// tests/support/MessagePump.h -- a bounded message loop of the tests' own
+// tests/support/MessagePump.h -- a bounded message loop of the tests' own, and the bound on a wait
 #pragma once
 #include <windows.h>
 #include <functional>
 
 namespace sxtest {
 
-// Serves this thread's messages (Synchronize and sent messages included) until done()
-// or timeoutMs have passed; false: timed out. Every wait is bounded, so a fault fails
-// a test instead of hanging it.
-inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+// How long a test waits for something that should happen before it counts as not happening:
+// generous, since the machine may be loaded, and bounded, so a fault fails a test instead of
+// hanging it.
+constexpr DWORD WatchdogMs = 10000;
+
+// Serves this thread's messages (Synchronize and sent messages included) until done() or
+// timeoutMs have passed; false: timed out.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = WatchdogMs) {
     DWORD start = GetTickCount();
     for (;;) {
         MSG message;
@@ -20,6 +24,11 @@ inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs
         if (GetTickCount() - start > timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+// Serves this thread's messages for ms: what falls due in that time is delivered.
+inline void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
 }
 
 } // namespace sxtest

@@ -263,6 +263,25 @@ sx_answer_dialog() {
   drv wait-window --handle "$SX_DIALOG" --state gone >/dev/null
 }
 
+# Returns once the thread of a window is back in a message loop and has answered a message sent
+# now: the handler that ran meanwhile (a click's, a box's answer's) has returned, and what it did
+# on that thread is done. Not a wait for posted messages, which a sent one overtakes. WIN as drv
+# takes it (-w CAPTION, --handle H, ...).
+sx_round_trip() {  # WIN...
+  drv post "$@" --msg WM_NULL --send >/dev/null
+}
+
+# For what must not happen where nothing marks the moment it would have (a timer that must not
+# fire again): COMMAND has to hold at every look for SECONDS, and fails the test at the first
+# look where it does not.
+sx_holds() {  # SECONDS WHAT COMMAND...
+  local end=$(($(date +%s%N) / 1000000 + $1 * 1000)) what=$2
+  shift 2
+  while [ $(($(date +%s%N) / 1000000)) -lt "$end" ]; do
+    "$@" || sx_fail "$what"
+  done
+}
+
 # A helper program of the build's own bin/ folder, e.g. sxwhoami.exe.
 sx_tool() {  # TOOL.exe [ARGS...]
   local tool=$1; shift
@@ -306,6 +325,16 @@ sx_start_until_ready() {  # READY WHAT PROGRAM [ARGS...]
 # Starts a sleeper copy that denies everyone the right to terminate it, and waits until it does.
 sx_start_unstoppable() {  # WINDOWS_PATH ; pid in SX_LAST_PID
   sx_start_until_ready unstoppable "$1 --unstoppable" "$1" --unstoppable
+}
+
+# The Linux pids of this prefix's processes whose command line matches the extended regular
+# expression (Wine shows a Windows program by its Windows command line).
+sx_prefix_pids() {  # REGEX
+  local pid
+  for pid in $(pgrep -f -- "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
 }
 
 # True once the process has ended, false when it still runs after SECONDS.

@@ -24,18 +24,21 @@ intruder="$intruder_dir\\sxintruder.exe"
 runner='C:\Apps\Runner\sxrunner.exe'           # black-listed, running, outside the watched folders
 stuck='C:\Apps\Stuck\sxintruder.exe'           # its bare name will be taken in the Trashcan
 late="$intruder_dir\\sxlate.exe"
+mark="$intruder_dir\\sxmark.exe"                # marks a sweep that passes the stuck file
+# Black-listed probes, one per watched folder: swept away once its monitor watches.
+pf_probe="$intruder_dir\\sxprobe.exe"
 source_exe='C:\Apps\Source\payload.exe'
 # Below "C:\Windows": a program running there from the start, black-listed only later, and a
 # black-listed file another process drops next to it.
 win_dir="C:\\Windows\\$tag"
 win_runner="$win_dir\\sxwinrun.exe"
 win_drop="$win_dir\\sxwindrop.exe"
+win_probe="$win_dir\\sxwinprobe.exe"
 
 sx_write_ini "$SX_PERSONAL/$user_key.snx" settings sett_autoremovebadkeys=1 sett_autoremovebadapps=1
 sx_write_ini "$SX_PERSONAL/${user_key}_black.snx" list \
-  "0=$bad_value" "1=$intruder" "3=$runner" "5=$bad_second" "7=$stuck" "9=$late"
-sx_place_sleeper "$runner" "$source_exe" "$win_runner"
-sx_start_program "$runner"; runner_pid=$SX_LAST_PID
+  "0=$bad_value" "1=$intruder" "2=$pf_probe" "3=$runner" "4=$mark" "5=$bad_second" "6=$win_probe" "7=$stuck" "9=$late"
+sx_place_sleeper "$source_exe" "$win_runner"
 sx_start_program "$win_runner"; win_runner_pid=$SX_LAST_PID
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -66,7 +69,35 @@ drop_file() {  # SOURCE_WINDOWS TARGET_WINDOWS
 cleanup_values() {
   local key n
   for key in "${KEYS[@]}"; do
-    for n in plain quoted args first second good; do sx_reg delete "$key" /v "$tag.$n" /f || true; done
+    for n in plain quoted args first second good arm mark; do sx_reg delete "$key" /v "$tag.$n" /f || true; done
+  done
+}
+# A monitor's worker arms its notification only once it runs, and a change before that goes
+# unseen. A black-listed probe value in each key, written again while it stands, shows when
+# all four watch.
+arm_registry_monitors() {
+  local key pending end=$(($(now_ms) + 30000))
+  for key in "${KEYS[@]}"; do sx_reg add "$key" /v "$tag.arm" /d "$bad_value" /f; done
+  for (( pending = 1; pending; )); do
+    pending=0
+    for key in "${KEYS[@]}"; do
+      value_exists "$key" "$tag.arm" || continue
+      pending=1
+      [ "$(now_ms)" -lt "$end" ] || sx_fail "the monitor of $key did not react within 30 s"
+      sx_reg add "$key" /v "$tag.arm" /d "$bad_value" /f
+    done
+  done
+}
+# The same for a folder: a black-listed probe dropped there, and fresh files beside it while it
+# stays (only a new name is a change a folder monitor reports).
+arm_folder_monitor() {  # WINDOWS_FOLDER PROBE
+  local n=0 end=$(($(now_ms) + 30000))
+  drop_file "$source_exe" "$2"
+  while [ -e "$(sx_unix "$2")" ]; do
+    [ "$(now_ms)" -lt "$end" ] || sx_fail "the monitor of $1 did not react within 30 s"
+    n=$((n + 1))
+    drop_file "$source_exe" "$1\\sxarm$n.txt"
+    sleep 0.2
   done
 }
 
@@ -76,9 +107,18 @@ sx_reg add "$HKCU_RUN" /v "$tag.good" /d 'C:\Good\good.exe' /f
 sx_start sentinox.exe
 drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
 sx_wait_notification "Important Folders Automatic Protection enabled."
-sx_assert_eq "There are 1 items in the White List.|There are 6 items in the Black List.|Change configuration to be protected completely.|Registry Automatic Protection enabled.|Important Folders Automatic Protection enabled." \
+sx_assert_eq "There are 1 items in the White List.|There are 9 items in the Black List.|Change configuration to be protected completely.|Registry Automatic Protection enabled.|Important Folders Automatic Protection enabled." \
   "$(notifications | paste -sd'|')" "the Home page after the start"
-sleep 1   # the workers arm their notifications once they run
+arm_registry_monitors
+sx_wine cmd /c mkdir "$intruder_dir" >/dev/null 2>&1 || true
+arm_folder_monitor "$intruder_dir" "$pf_probe"
+arm_folder_monitor "$win_dir" "$win_probe"
+sx_wait_notification "Automatically removed intruder ($pf_probe)"
+sx_wait_notification "Automatically removed intruder ($win_probe)"
+# Black-listed and running, outside the watched folders: only now, or a probe's sweep would take it.
+sx_place_sleeper "$runner"
+sx_start_program "$runner"; runner_pid=$SX_LAST_PID
+drv wait-process --exe sxrunner.exe >/dev/null
 
 # --- the four keys: a black-listed value goes as soon as it is written -----------------------
 for key in "${KEYS[@]}"; do
@@ -90,7 +130,9 @@ done
 
 # --- arguments after the path: left for the scan, until a plain value takes them along -----
 sx_reg add "$HKCU_RUN" /v "$tag.args" /d "$bad_value -hidden" /f
-sleep 3
+# Another black-listed program's plain value: once it is gone, a reaction has seen the other.
+sx_reg add "$HKCU_RUN" /v "$tag.mark" /d "$bad_second" /f
+value_gone_within "$HKCU_RUN" "$tag.mark" "$(now_ms)" >/dev/null
 value_exists "$HKCU_RUN" "$tag.args" || sx_fail "a black-listed program with arguments lost its value without a plain one"
 start=$(now_ms)
 sx_reg add "$HKCU_RUN" /v "$tag.plain" /d "$bad_value" /f
@@ -113,7 +155,6 @@ bench "registry two values written at once, both removed after" "$ms"
 sx_assert_eq 'C:\Good\good.exe' "$(sx_reg_query "$HKCU_RUN" "$tag.good")" "the value nobody listed"
 
 # --- a black-listed file appears under "C:\Program Files" -------------------------------------
-sx_wine cmd /c mkdir "$intruder_dir" >/dev/null 2>&1 || true
 start=$(now_ms)
 drop_file "$source_exe" "$intruder"
 ms=$(file_gone_within "$(sx_unix "$intruder")" "$start")
@@ -126,7 +167,7 @@ kill -0 "$runner_pid" 2>/dev/null && sx_fail "the black-listed program still run
 sx_wait_notification "Automatically removed intruder ($intruder)"
 sx_wait_notification "Automatically removed intruder ($runner)"
 trash=$(sx_ini_section "$SX_PERSONAL/${user_key}_trash.snx" list | cut -d= -f2- | sort | paste -sd'|')
-sx_assert_eq "$(printf '%s\n' "$intruder" "$runner" | sort | paste -sd'|')" "$trash" "the trash list"
+sx_assert_eq "$(printf '%s\n' "$intruder" "$runner" "$pf_probe" "$win_probe" | sort | paste -sd'|')" "$trash" "the trash list"
 sx_assert_contains "$(sx_ini_section "$SX_PERSONAL/${user_key}_black.snx" list | paste -sd'|')" "1=$intruder" "the path stays on the Black List"
 
 # --- a file that cannot be moved (its name is taken in the Trashcan): one line, not one per change
@@ -135,21 +176,22 @@ mkdir -p "$(dirname "$(sx_unix "$stuck")")"
 cp "$SENTINOX_BUILD/bin/sxsleeper.exe" "$(sx_unix "$stuck")"
 drop_file "$source_exe" "$intruder_dir\\trigger1.txt"
 sx_wait_notification "Couldn't remove intruder ($stuck): it could not be stopped or moved to the trashcan."
-drop_file "$source_exe" "$intruder_dir\\trigger2.txt"
-sleep 3
-sx_assert_eq $((lines_before + 1)) "$(notifications | wc -l)" "lines after two changes with one file that cannot be moved"
+# A second change, marked by a black-listed file that it moves: that sweep passes the stuck file too.
+drop_file "$source_exe" "$mark"
+sx_wait_notification "Automatically removed intruder ($mark)"
+sx_assert_eq $((lines_before + 2)) "$(notifications | wc -l)" "lines after two changes with one file that cannot be moved"
 sx_assert_file "$(sx_unix "$stuck")" "the file that could not be moved"
 
 # --- nothing black-listed left: a change adds no line, and the monitors still watch ----------
 rm -f "$(sx_unix "$stuck")"
 drop_file "$source_exe" "$intruder_dir\\trigger3.txt"
-sleep 3
-sx_assert_eq $((lines_before + 1)) "$(notifications | wc -l)" "lines after a change with every file gone"
 start=$(now_ms)
 drop_file "$source_exe" "$late"
 ms=$(file_gone_within "$(sx_unix "$late")" "$start")
 bench "folder: a later intruder, moved after" "$ms"
 sx_wait_notification "Automatically removed intruder ($late)"
+# The sweeps of both changes (or one, when they came together) passed the stuck file's entry.
+sx_assert_eq $((lines_before + 3)) "$(notifications | wc -l)" "lines after a change with every file gone, then the later intruder's"
 start=$(now_ms)
 sx_reg add "$HKCU_RUN" /v "$tag.plain" /d "$bad_value" /f
 ms=$(value_gone_within "$HKCU_RUN" "$tag.plain" "$start")

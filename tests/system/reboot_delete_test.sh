@@ -85,9 +85,11 @@ sx_assert_contains "$box" "Please click on 'Cancel' if you didn't close all your
 drv answer-box -w Warning --button ok --no-wait
 for i in $(seq 300); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && sx_fail "sentinox.exe still runs after the forced reboot"
-# Wine's reboot ends every process of the session and boots the prefix again, which may
-# already run RunOnce; end that session too, so the next boot is ours to start.
-sleep 2
+# Wine's reboot is a wineboot that ends every process of the session and then boots the prefix
+# again, running RunOnce (del.exe with it, waited for). Once it is over, end that session too,
+# so the next boot is ours to start.
+for i in $(seq 300); do [ -z "$(sx_prefix_pids 'wineboot\.exe|\\del\.exe')" ] && break; sleep 0.1; done
+[ -z "$(sx_prefix_pids 'wineboot\.exe|\\del\.exe')" ] || sx_fail "Wine's restart after the reboot still runs after 30 s"
 "$SX_WINESERVER" -k 2>/dev/null || true
 registered=$(sx_reg_query "$runonce" "del.exe -s") || true
 if [ -n "$registered" ]; then

@@ -78,8 +78,8 @@ drv answer-box -w Sentinox --button ok >/dev/null
 sx_next_dialog "$NEW" lmtool.exe 'C:\Apps\Lm\'
 D=(--handle "$SX_DIALOG")
 sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lns_black)" "Add to the Black List while keeping"
-drv close "${D[@]}"
-sleep 1
+# Sent, so the dialog has answered it when the driver returns.
+drv post "${D[@]}" --msg WM_CLOSE --send >/dev/null
 sx_assert_eq 1 "$(drv count-windows -w "$NEW" --visible)" "the dialog after a close request"
 # Ticked, then back to "Keep": greyed out with its tick, and the answer is keeping.
 drv click "${D[@]}" --name ns_notkeep
@@ -108,8 +108,7 @@ sx_next_dialog "$BAD" sxbadrun.exe 'C:\Apps\Run\'
 D=(--handle "$SX_DIALOG")
 sx_assert_eq 0 "$(drv is-enabled "${D[@]}" --name lbs_white)" "Add to the White List while stopping"
 sx_assert_eq 1 "$(drv is-enabled "${D[@]}" --name lbs_delete)" "Delete Application while stopping"
-drv post "${D[@]}" --msg WM_SYSCOMMAND --wparam 0xF060
-sleep 1
+drv post "${D[@]}" --msg WM_SYSCOMMAND --wparam 0xF060 --send >/dev/null
 sx_assert_eq 1 "$(drv count-windows -w "$BAD" --visible)" "the dialog after SC_CLOSE"
 drv check "${D[@]}" --name lbs_delete
 sx_answer_dialog
@@ -171,8 +170,7 @@ sx_reg add "$HKCU_RUN" /v SxScanBad2 /d 'C:\Apps\Bad\badvalue.exe' /f
 drv click -w "$W" --name ScanSystemBtn --async
 sx_next_dialog "$NEW" quiet.exe 'C:\Apps\Silent\'
 sx_assert_eq 0 "$(drv count-windows -w Sentinox --visible)" "no message box in a silent scan"
-drv close -w "$W"
-sleep 1
+drv post -w "$W" --msg WM_CLOSE --send >/dev/null
 sx_assert_eq 1 "$(drv count-windows -w "$W")" "the window while the scan decides"
 drv click --handle "$SX_DIALOG" --name Button18
 # The close held back is made once the scan has ended: the program ends.

@@ -157,17 +157,19 @@ sx_start sentinox.exe
 pid=$SX_LAST_PID
 drv wait-window -w "$W" --state visible --timeout 30000 >/dev/null
 wait_notifications 2
-sleep 1
+# The start-up sequence, which wrote them, has returned: a third line would be there now.
+sx_round_trip -w "$W"
 sx_assert_eq "There are 1 items in the White List.|There are 2 items in the Black List." "$(notifications)" \
   "Default set: no change asked for"
 sx_assert_eq "$EXE -s" "$(sx_reg_query "$RUN" "sentinox.exe -s")" "a ticked sett_autorun writes the value at start"
 
-# --- a second start while this one runs: it ends without its window and touches no file ---
+# --- a second start while this one runs: it ends before it has a window and touches no file ---
+# The driver starts it and looks at the windows titled as the main window until it has ended,
+# as often as it can: the first one's is the only one throughout, and none is the second's.
 before=$(cd "$SX_PERSONAL" && ls -l --time-style=full-iso)
-sleep 1
-sx_start sentinox.exe
-second=$SX_LAST_PID
-wait_ended "$second" "second instance"
+watched=$(drv run-watching -w "$W" --path "$EXE" --timeout 30000 | paste -sd' ')
+sx_assert_contains "$watched" "most=1 own=0" "second instance: the first one's main window alone throughout"
+sx_assert_contains "$watched" "exit=0" "second instance: its exit code"
 sx_assert_eq "$before" "$(cd "$SX_PERSONAL" && ls -l --time-style=full-iso)" "second instance: per-user files untouched"
 sx_assert_eq 1 "$(drv count-windows -w "$W")" "second instance: one main window"
 sx_assert_eq 2 "$(drv list-items -w "$W" --name notifications | wc -l)" "second instance: the first one's page as it was"

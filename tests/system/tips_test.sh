@@ -33,6 +33,7 @@ HOME_LINES="There are 1 items in the White List.|There are 0 items in the Black 
 
 flag() { sx_reg_query "$SX_TIPS_KEY" "$SX_TIPS_VALUE"; }
 notifications() { drv list-items -w "$W" --name notifications 2>/dev/null | paste -sd'|'; }
+main_hidden() { [ "$(drv is-visible -w "$W")" = 0 ]; }
 
 # The dialog's tip: its one label that is not the header.
 tip_text() {
@@ -110,11 +111,14 @@ sx_start sentinox.exe -s
 pid=$SX_LAST_PID
 drv wait-window -w "$T" --state visible --timeout 60000 >/dev/null
 wait_home_lines "-s, inside the dialog"
-sleep 4
+# The start-up sequence has started the timer: its 1500 ms run out while the dialog stays open.
+sx_holds 3 "-s: the main window stays hidden behind the dialog" main_hidden
 drv click -w "$T" --text "&Close"
 drv wait-window -w "$T" --state gone --timeout 20000 >/dev/null
 drv wait-window -w "$UPDATED" --state exists --timeout 20000 >/dev/null
-sleep 3
+# The main loop runs; had the timer not ended inside the dialog, it hides the window now.
+sx_round_trip -w "$W"
+drv wait-window -w "$W" --state hidden --timeout 10000 >/dev/null || sx_fail "-s: the main window did not go to the tray"
 sx_assert_eq 0 "$(drv is-visible -w "$W")" "-s: the main window stays in the tray"
 sx_assert_contains "$(drv tray-list)" "Sentinox" "-s: the tray icon"
 sx_assert_eq "0x1" "$(flag)" "-s: the box left ticked stores 1"

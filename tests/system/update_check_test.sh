@@ -27,8 +27,10 @@ sx_assert_contains "$box" "buttons=Yes,No" "the question's buttons"
 sx_assert_eq "GET $UPD_LIST_URL HTTP/1.0" "$(upd_requests)" "the list is fetched from the built-in address"
 printf '[sentinox]\r\nupdate=6\r\n' >"$SX_DIR/list6.txt"
 cmp -s "$SX_DIR/list6.txt" "$UPD_COPY" || sx_fail "autoUpdate.txt beside the program holds the list as served"
-sleep 3
-sx_assert_eq 0 "$(drv count-windows -w "Update")" "No starts no updater"
+# The answer's handler has returned: Yes would have started the updater by now.
+sx_round_trip -w "Sentinox Control Center"
+sx_assert_eq 0 "$(drv count-processes --exe update.exe)" "No starts no updater"
+sx_assert_eq 0 "$(drv count-windows -w "Update")" "No shows no updater window"
 sx_assert_contains "$(upd_notifications)" "Checking for updates..." "the check is noted"
 [[ "$(upd_notifications)" != *"You have the current version installed."* ]] || sx_fail "no 'current version' line when one is due"
 

@@ -124,7 +124,7 @@ protected:
         ProgressPosition = form.progr->Position();
         // Activated again after its end (a message window closing, the user switching back): nothing more.
         form.FormActivate(&form);
-        sxtest::PumpUntil([] { return false; }, 300);
+        sxtest::PumpFor(300);
     }
 
     // Wine's WinInet writes the default port into the address it hands a proxy; taken out here.

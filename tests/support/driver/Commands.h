@@ -30,6 +30,11 @@ int CmdDrag(const TArgs& args);
 int CmdClose(const TArgs& args);
 int CmdHoldFile(const TArgs& args);
 
+// Processes
+int CmdRunWatching(const TArgs& args);
+int CmdCountProcesses(const TArgs& args);
+int CmdWaitProcess(const TArgs& args);
+
 // Registry keys
 int CmdLockKey(const TArgs& args);
 int CmdUnlockKey(const TArgs& args);

@@ -83,6 +83,14 @@ const std::vector<TCommandInfo>& CommandTable() {
          "(--index N | --tip TEXT) [--timeout MS]   waits for the icon's balloon; prints text="},
         {"hold-file", CmdHoldFile, {"path", "ms"},
          "--path WINPATH [--ms N]   opens the file with no sharing, prints \"held\", keeps it for N ms (default: until killed)"},
+        {"run-watching", CmdRunWatching, Join({Win, {"path", "args"}}),
+         "WIN --path WINPATH [--args TEXT] [--timeout MS]   starts the program and looks at the top-level "
+         "windows matching WIN (hidden ones too) until it ends; prints most= (the most at one look), own= (how "
+         "many the program made), looks=, exit="},
+        {"count-processes", CmdCountProcesses, {"exe"}, "--exe NAME.exe   number of processes of that file name"},
+        {"wait-process", CmdWaitProcess, {"exe", "timeout"},
+         "--exe NAME.exe [--timeout MS]   until a process of that file name runs with a readable path, as a "
+         "process list sees it"},
         {"lock-key", CmdLockKey, {"key"},
          "--key HKLM|HKCU\\PATH   lets everyone read the key and nobody write to it (its access list)"},
         {"unlock-key", CmdUnlockKey, {"key"}, "--key HKLM|HKCU\\PATH   lets everyone read and write the key again"},

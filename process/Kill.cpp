@@ -1,5 +1,5 @@
-// core/Kill.cpp -- Kill: terminate by executable file name, then wait a bounded time
-#include "core/Kill.h"
+// process/Kill.cpp -- Kill: terminate by executable file name, then wait a bounded time
+#include "process/Kill.h"
 
 #include <windows.h>
 #include <tlhelp32.h>

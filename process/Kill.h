@@ -1,8 +1,8 @@
-// core/Kill.h -- Kill: ends every running process of one executable file name; StopProgram on top of it
+// process/Kill.h -- Kill: ends every running process of one executable file name; StopProgram on top of it
 //
 // One routine for both programs: the main program stops unwanted software with it,
-// the updater stops the main program before unpacking over it. It depends on
-// nothing but Win32 (static library sxkill).
+// the updater stops the main program before unpacking over it. So it lives below both,
+// in a library of its own (sxprocess) that needs nothing but Win32 and desktop's handle guard.
 #pragma once
 #include <string>
 
