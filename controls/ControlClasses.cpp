@@ -54,7 +54,7 @@ const std::vector<std::pair<std::string, TEditBorderStyle>> BorderStyles = {
 TColor Color(const TPropValue& v, const TLoadContext& ctx) {
     if (v.Kind == TPropValue::TKind::Integer) return static_cast<TColor>(v.Int);
     TColor c;
-    if (ColorFromIdent(v.AsIdent(), c)) return c;
+    if (IdentToColor(v.AsIdent(), c)) return c;
     throw EDescriptionError(ctx.Where + ": unknown colour " + v.Str);
 }
 

@@ -87,9 +87,9 @@ TWinControl* TsxCustomWndProcHook::WinControl() const {
 HWND TsxCustomWndProcHook::Handle() {
     if (FHandle) return FHandle;
     TWinControl* control = WinControl();
-    if (!control) return nullptr;
+    if (!control) return NoWindow();
     if (control->HandleAllocated()) return control->WindowHandle();
-    if (control->IsLoading() || control->IsDestroying()) return nullptr;
+    if (control->IsLoading() || control->IsDestroying()) return NoWindow();
     return control->Handle();
 }
 
@@ -153,7 +153,7 @@ void TsxCustomWndProcHook::Insert() {
     if (FHookedWindow) return;
     HWND hwnd = Handle();
     // Only windows of this process can be subclassed; with no window Active still reads true.
-    if (!hwnd || !IsWindowOfThisProcess(hwnd)) return;
+    if (hwnd == NoWindow() || !IsWindowOfThisProcess(hwnd)) return;
     if (gOriginalProcs.find(hwnd) == gOriginalProcs.end()) {
         SetLastError(0);
         auto previous = reinterpret_cast<WNDPROC>(
