@@ -1,24 +1,9 @@
 // controls/FxPanel.cpp -- bevels on chosen sides, border colour, vertical caption alignment
 #include "FxPanel.h"
 
+#include "desktop/GdiGuards.h"
+
 namespace {
-
-// A pen for one ring side, deleted on scope exit.
-class TScopedPen {
-public:
-    TScopedPen(HDC dc, TColor color) : FDC(dc), FPen(CreatePen(PS_SOLID, 1, ColorToRGB(color))), FOld(SelectObject(dc, FPen)) {}
-    ~TScopedPen() {
-        SelectObject(FDC, FOld);
-        DeleteObject(FPen);
-    }
-    TScopedPen(const TScopedPen&) = delete;
-    TScopedPen& operator=(const TScopedPen&) = delete;
-
-private:
-    HDC FDC;
-    HPEN FPen;
-    HGDIOBJ FOld;
-};
 
 UINT AlignmentFlag(TAlignment a) {
     return a == TAlignment::taRightJustify ? DT_RIGHT : a == TAlignment::taCenter ? DT_CENTER : DT_LEFT;
@@ -62,12 +47,14 @@ void TFxPanel::SetAlignment(TAlignment value) { FAlignment = value; Invalidate()
 
 void TFxPanel::Ring(HDC dc, RECT& r, TColor topLeft, TColor bottomRight) {
     {
-        TScopedPen pen(dc, topLeft);
+        TAutoDeleteObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
+        TScopedSelectObject selected(dc, pen.Get());
         if (FBevelSides & sdLeft) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.left, r.bottom); }
         if (FBevelSides & sdTop) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.right, r.top); }
     }
     {
-        TScopedPen pen(dc, bottomRight);
+        TAutoDeleteObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
+        TScopedSelectObject selected(dc, pen.Get());
         if (FBevelSides & sdRight) { MoveToEx(dc, r.right - 1, r.top, nullptr); LineTo(dc, r.right - 1, r.bottom); }
         if (FBevelSides & sdBottom) { MoveToEx(dc, r.left, r.bottom - 1, nullptr); LineTo(dc, r.right, r.bottom - 1); }
     }

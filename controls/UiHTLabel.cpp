@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "desktop/SysUtils.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -247,15 +248,15 @@ void TUiHTLabel::Loaded() {
 
 void TUiHTLabel::AdjustBounds() {
     if (!FAutoSize || IsLoading()) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
     SIZE w{};
-    GetTextExtentPoint32A(dc, "W", 1, &w);
     std::vector<std::string> lines = CaptionLines(FCaption);
     int width = 0;
-    for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc, line));
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TScopedGetDC dc;
+        TScopedSelectObject font(dc.Get(), Font().Handle());
+        GetTextExtentPoint32A(dc.Get(), "W", 1, &w);
+        for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc.Get(), line));
+    }
     int height = w.cy * static_cast<int>(lines.size());
     int left = Left();
     if (FAlignment == TAlignment::taRightJustify) left += Width() - width;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "shell/sxGraphics.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -44,12 +45,12 @@ void TsxCustomComboBox::Loaded() {
 }
 
 int TsxCustomComboBox::WantedItemHeight() const {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, const_cast<TsxCustomComboBox*>(this)->Font().Handle());
     TEXTMETRICA tm{};
-    GetTextMetricsA(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    {
+        TScopedGetDC screen;
+        TScopedSelectObject font(screen.Get(), const_cast<TsxCustomComboBox*>(this)->Font().Handle());
+        GetTextMetricsA(screen.Get(), &tm);
+    }
     int height = std::max(static_cast<int>(tm.tmHeight) + 2, MinItemHeight);
     if (ImageList()) height = std::max(height, ImageList()->Height());
     return height;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "shell/sxSysUtils.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -29,12 +30,10 @@ private:
 };
 
 int TextWidthOf(const TFont& font, const char* text) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font.Handle());
+    TScopedGetDC screen;
+    TScopedSelectObject selected(screen.Get(), font.Handle());
     SIZE size{};
-    GetTextExtentPoint32A(screen, text, lstrlenA(text), &size);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
     return size.cx;
 }
 

@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "desktop/GdiGuards.h"
+
 namespace {
 
 constexpr UINT TextFlags = DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX;
@@ -121,11 +123,11 @@ void TsxCustomImageListBox::MeasureItem(int index, int& height) {
     if (index < 0 || index >= Items().Count()) return;
     const std::string& text = Items()[index];
     RECT r{0, 0, TextWidth(), height};
-    HDC dc = GetDC(FHandle);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFlags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(FHandle, dc);
+    {
+        TScopedGetDC dc(FHandle);
+        TScopedSelectObject font(dc.Get(), Font().Handle());
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, TextFlags | DT_CALCRECT);
+    }
     TImageList* list = ImageList();
     int content = list ? std::max(static_cast<int>(r.bottom), list->Height()) : static_cast<int>(r.bottom);
     height = content + 2 * FMargin;

@@ -75,16 +75,6 @@ private:
     Teditor& FEditor;
 };
 
-// The text after the last "\" or ":", and the text up to and including it.
-std::string NamePart(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-std::string FolderPart(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 std::string TakeFirst(TStringList& list) {
     std::string first = list[0];
     list.Delete(0);
@@ -103,7 +93,7 @@ bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
 template <class TDialog>
 bool AskInDialog(Teditor& editor, const std::string& entry, TLabel* TDialog::*name, TLabel* TDialog::*folder) {
     auto dialog = std::make_unique<TDialog>(&editor);
-    ((*dialog).*name)->SetCaption(NamePart(entry));
+    ((*dialog).*name)->SetCaption(FileNamePart(entry));
     ((*dialog).*folder)->SetCaption(FolderPart(entry));
     dialog->ShowModal();
     return TDialog::OkPressed();

@@ -2,6 +2,7 @@
 #include "Graphics.h"
 
 #include "SysUtils.h"
+#include "GdiGuards.h"
 
 COLORREF ColorToRGB(TColor color) {
     if ((color & 0xFF000000u) == clSystemColor) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -32,6 +33,11 @@ const struct { const char* Name; TColor Value; } gColorNames[] = {
 };
 
 TIdentToColorProc gIdentToColor = nullptr;   // set at program start, before any description is read
+
+int ScreenPixelsPerInch() {
+    TScopedGetDC screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
 
 } // namespace
 
@@ -69,19 +75,9 @@ void TFont::SetHeight(int height) { if (height != FHeight) { FHeight = height; C
 void TFont::SetColor(TColor color) { if (color != FColor) { FColor = color; Changed(); } }
 void TFont::SetStyle(unsigned style) { if (style != FStyle) { FStyle = style; Changed(); } }
 
-int TFont::Size() const {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return MulDiv(-FHeight, 72, ppi);
-}
+int TFont::Size() const { return MulDiv(-FHeight, 72, ScreenPixelsPerInch()); }
 
-void TFont::SetSize(int points) {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    SetHeight(-MulDiv(points, ppi, 72));
-}
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
 
 HFONT TFont::Handle() const {
     if (!FHandle) {

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "Classes.h"
+#include "GdiGuards.h"
 #include "ImageList.h"
 
 namespace {
@@ -41,13 +42,10 @@ HBITMAP MenuBitmap(TImageList* images, int index) {
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp) return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    TBitmapDC dc(bmp);
     RECT r{0, 0, images->Width(), images->Height()};
-    FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
-    images->Draw(dc, 0, 0, index);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_MENU));
+    images->Draw(dc.Get(), 0, 0, index);
     return bmp;
 }
 

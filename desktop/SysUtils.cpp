@@ -72,9 +72,42 @@ std::string ExtractFilePath(const std::string& path) {
     return p == std::string::npos ? std::string() : path.substr(0, p + 1);
 }
 
+std::string FileNamePart(const std::string& path) {
+    size_t p = path.find_last_of("\\:");
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    size_t p = path.find_last_of("\\:");
+    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
 std::string IncludeTrailingBackslash(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
     return path + "\\";
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+const OSVERSIONINFOA& OsVersion() {
+    static const OSVERSIONINFOA version = [] {
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        if (!GetVersionExA(&info)) info = OSVERSIONINFOA{sizeof(info), 0, 0, 0, 0, {}};
+#pragma GCC diagnostic pop
+        return info;
+    }();
+    return version;
 }
 
 std::string SysErrorMessage(unsigned long code) {

@@ -13,11 +13,6 @@ namespace {
 
 constexpr size_t SizeFieldBytes = 4;
 
-bool IsExistingFile(const std::string& name) {
-    DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The whole file; false when it cannot be opened or read whole, or does not fit 32 bits.
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& dataOut) {
     THandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -58,7 +53,7 @@ bool ReplaceFileWith(const std::string& name, const std::vector<unsigned char>& 
     // replaces even a read-only file, and a Wine run as root opens one for writing.
     DWORD attributes = GetFileAttributesA(full);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    if (IsExistingFile(full)) {
+    if (FileExists(full)) {
         THandle target(CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, 0, nullptr));
         if (!target.IsValid()) return false;
@@ -104,7 +99,7 @@ void TsxCustomFileStorage::Clear() { ReplaceData({}); }
 
 bool TsxCustomFileStorage::LoadFromFile(const std::string& name) {
     Clear();
-    if (!IsExistingFile(name)) {
+    if (!FileExists(name)) {
         if (FOnLoad) FOnLoad(this, false);
         return false;
     }
@@ -125,7 +120,7 @@ bool TsxCustomFileStorage::LoadFromFile(const std::string& name) {
 }
 
 bool TsxCustomFileStorage::SaveToFile(const std::string& name) {
-    if (IsExistingFile(name)) {
+    if (FileExists(name)) {
         bool overrideFile = true;
         if (FOnConfirmOverride) FOnConfirmOverride(this, overrideFile);
         if (!overrideFile) {
