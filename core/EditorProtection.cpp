@@ -15,10 +15,9 @@
 #include "core/EditorPages.h"
 #include "core/Kill.h"
 #include "desktop/Classes.h"
+#include "shell/MonitorClasses.h"
 #include "shell/sxFolderMonitor.h"
 #include "shell/sxRegistryMonitor.h"
-
-void RegisterMonitorClasses();
 
 namespace {
 

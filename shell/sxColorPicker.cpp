@@ -3,6 +3,7 @@
 
 #include "desktop/Cursors.h"
 #include "desktop/GdiGuards.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -35,4 +36,13 @@ TColor TsxColorPicker::ColorUnderCursor() const {
 void TsxColorPicker::Timer() {
     TsxCustomTimer::Timer();
     ApplyCursor();
+}
+
+void RegisterColorPickerClass() {
+    TClassRegistration<TsxColorPicker>("TsxColorPicker", "TsxCustomTimer")
+        .Bool("Enabled", &TsxColorPicker::SetEnabled)
+        .Custom("Interval", [](TsxColorPicker& p, const TPropValue& v, TLoadContext& ctx) {
+            p.SetInterval(NonNegative(v, ctx));
+        })
+        .Event<TNotifyEvent>("OnTimer", &TsxColorPicker::SetOnTimer);
 }

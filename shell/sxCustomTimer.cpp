@@ -1,6 +1,8 @@
 // shell/sxCustomTimer.cpp -- the timer of a hidden top-level utility window of the component's own
 #include "shell/sxCustomTimer.h"
 
+#include "desktop/Classes.h"
+
 // Top-level rather than message-only: broadcasts such as "TaskbarCreated" reach top-level windows only.
 TsxCustomTimer::TsxCustomTimer(TComponent* owner)
     : TComponent(owner),
@@ -42,3 +44,7 @@ LRESULT TsxCustomTimer::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TsxCustomTimer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultHandler(msg, wParam, lParam); }
+
+void RegisterCustomTimerClass() {
+    TClassRegistration<TsxCustomTimer>("TsxCustomTimer", "TComponent").Ignore("About");
+}

@@ -44,3 +44,6 @@ private:
     TNotifyEvent FOnTimer;
     TTickWindow FTick;
 };
+
+// Registers TsxCustomTimer for window descriptions.
+void RegisterCustomTimerClass();

@@ -8,6 +8,7 @@
 
 #include "desktop/Handle.h"
 #include "shell/sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -160,4 +161,28 @@ std::vector<unsigned char> TsxCustomFileStorage::WriteData() const {
 void TsxCustomFileStorage::Loaded() {
     TComponent::Loaded();
     if (FAutoSave && !IsDesigning()) Save();
+}
+
+void RegisterCustomFileStorageClass() {
+    TClassRegistration<TsxCustomFileStorage>("TsxCustomFileStorage", "TComponent", true)
+        .Ignore("About")
+        .Ignore("DataSize")   // follows the data
+        .Custom("FileData", [](TsxCustomFileStorage& storage, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Binary) throw EDescriptionError(ctx.Where + ": binary data expected");
+            try {
+                storage.ReadData(v.Data);
+            } catch (const EsxFileStorage& e) {
+                throw EDescriptionError(ctx.Where + ": " + e.Message());
+            }
+        });
+}
+
+void RegisterFileStorageClass() {
+    TClassRegistration<TsxFileStorage>("TsxFileStorage", "TsxCustomFileStorage")
+        .String("SaveName", &TsxFileStorage::SetSaveName)
+        .String("FileName", &TsxFileStorage::SetFileName)
+        .Bool("AutoSave", &TsxFileStorage::SetAutoSave)
+        .Event<TsxFileStorageOnFileOperation>("OnLoad", &TsxFileStorage::SetOnLoad)
+        .Event<TsxFileStorageOnFileOperation>("OnSave", &TsxFileStorage::SetOnSave)
+        .Event<TsxFileStorageOnConfirmOverride>("OnConfirmOverride", &TsxFileStorage::SetOnConfirmOverride);
 }

@@ -256,3 +256,19 @@ LRESULT CALLBACK TsxCustomWndProcHook::ChainWndProc(HWND hwnd, UINT message, WPA
     else if (!HasHookOn(hwnd)) ReleaseWindow(hwnd);
     return msg.Result;
 }
+
+void RegisterCustomWndProcHookClass() {
+    TClassRegistration<TsxCustomWndProcHook>("TsxCustomWndProcHook", "TComponent").Ignore("About");
+}
+
+void RegisterWndProcHookClass() {
+    using H = TsxWndProcHook;
+    TClassRegistration<H>("TsxWndProcHook", "TsxCustomWndProcHook")
+        .Bool("Active", &H::SetActive)
+        .Bool("AutoDrag", &H::SetAutoDrag)
+        .Custom("WinControl", [](H& hook, const TPropValue& v, TLoadContext&) { hook.SetWinControlName(v.AsIdent()); })
+        .Event<TNotifyEvent>("OnChangeHandle", &H::SetOnChangeHandle)
+        .Event<TNotifyEvent>("OnChangeWinControl", &H::SetOnChangeWinControl)
+        .Event<TsxMessageEvent>("OnMessageAfter", &H::SetOnMessageAfter)
+        .Event<TsxMessageEvent>("OnMessageBefore", &H::SetOnMessageBefore);
+}

@@ -96,3 +96,9 @@ public:
 // there is none.
 int TsxWndProcHookListCount();
 TsxCustomWndProcHook* TsxWndProcHookListItem(int index);
+
+// Registers TsxCustomWndProcHook for window descriptions.
+void RegisterCustomWndProcHookClass();
+
+// Registers TsxWndProcHook; its base comes first.
+void RegisterWndProcHookClass();

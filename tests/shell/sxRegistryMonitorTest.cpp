@@ -12,10 +12,9 @@
 #include "desktop/Classes.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/SyncObjs.h"
+#include "shell/MonitorClasses.h"
 #include "shell/sxRegistryMonitor.h"
 #include "sxMonitorTestSupport.h"
-
-void RegisterMonitorClasses();
 
 using namespace sxtest;
 
