@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -294,4 +295,49 @@ void TFxLabel::Paint(TCanvas& canvas) {
         canvas.SetTextColor(clBtnShadow);
         DrawCaption(canvas, r, flags);
     }
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+const std::vector<std::pair<std::string, TDirection>> Directions = {
+    {"drNone", TDirection::drNone}, {"drUp", TDirection::drUp}, {"drDown", TDirection::drDown},
+    {"drLeft", TDirection::drLeft}, {"drRight", TDirection::drRight}, {"drUpLeft", TDirection::drUpLeft},
+    {"drUpRight", TDirection::drUpRight}, {"drDownLeft", TDirection::drDownLeft}, {"drDownRight", TDirection::drDownRight}};
+const std::vector<std::pair<std::string, TShadowStyle>> ShadowStyles = {
+    {"ssNone", TShadowStyle::ssNone}, {"ssCustom", TShadowStyle::ssCustom}, {"ssRaised", TShadowStyle::ssRaised},
+    {"ssRaisedColor", TShadowStyle::ssRaisedColor}, {"ssRaisedShadow", TShadowStyle::ssRaisedShadow},
+    {"ssRaisedThickShadow", TShadowStyle::ssRaisedThickShadow}, {"ssRecessed", TShadowStyle::ssRecessed},
+    {"ssRecessedColor", TShadowStyle::ssRecessedColor}, {"ssRecessedShadow", TShadowStyle::ssRecessedShadow},
+    {"ssShadow", TShadowStyle::ssShadow}, {"ssThickShadow", TShadowStyle::ssThickShadow}};
+
+} // namespace
+
+void RegisterFxLabelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TFxLabel>("TFxLabel", "TControl")
+        .Int("Angle", &TFxLabel::SetAngle)
+        .Int("OffsetX", &TFxLabel::SetOffsetX)
+        .Int("OffsetY", &TFxLabel::SetOffsetY)
+        .Enum<TDirection>("HighlightDirection", &TFxLabel::SetHighlightDirection, Directions)
+        .Int("HighlightDepth", &TFxLabel::SetHighlightDepth)
+        .Custom("HighlightColor", ColorProperty(&TFxLabel::SetHighlightColor))
+        .Enum<TShadowStyle>("ShadowStyle", &TFxLabel::SetShadowStyle, ShadowStyles)
+        .Enum<TDirection>("ShadowDirection", &TFxLabel::SetShadowDirection, Directions)
+        .Int("ShadowDepth", &TFxLabel::SetShadowDepth)
+        .Int("ShadowSize", &TFxLabel::SetShadowSize)
+        .Custom("ShadowColor", ColorProperty(&TFxLabel::SetShadowColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxLabel::SetVerticalAlignment, VerticalAlignmentNames())
+        .Enum<TTextLayout>("Layout", &TFxLabel::SetLayout, LayoutNames())
+        .Enum<TAlignment>("Alignment", &TFxLabel::SetAlignment, AlignmentNames())
+        .Bool("AutoSize", &TFxLabel::SetAutoSize)
+        .Bool("WordWrap", &TFxLabel::SetWordWrap)
+        .Bool("ShowAccelChar", &TFxLabel::SetShowAccelChar)
+        .Bool("Transparent", &TFxLabel::SetTransparent)
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxLabel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxLabel::SetOnMouseLeave)
+        .Ignore("FocusControl");
 }

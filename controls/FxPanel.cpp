@@ -2,6 +2,7 @@
 #include "FxPanel.h"
 
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -112,4 +113,35 @@ void TFxPanel::Paint(TCanvas& canvas) {
         OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
     }
     DrawTextA(dc, FCaption.c_str(), -1, &r, flags);
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+TSides Sides(const TPropValue& v, const TLoadContext& ctx) {
+    return static_cast<TSides>(Flags<TSide>(v, ctx, {{"sdLeft", sdLeft}, {"sdTop", sdTop}, {"sdRight", sdRight}, {"sdBottom", sdBottom}}, "side"));
+}
+
+} // namespace
+
+void RegisterFxPanelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TFxPanel>("TFxPanel", "TControl")
+        .Bool("BevelCtl3D", &TFxPanel::SetBevelCtl3D)
+        .Custom("BevelSides", [](TFxPanel& p, const TPropValue& v, TLoadContext& ctx) { p.SetBevelSides(Sides(v, ctx)); })
+        .Custom("BorderColor", ColorProperty(&TFxPanel::SetBorderColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxPanel::SetVerticalAlignment, VerticalAlignmentNames())
+        .Enum<TBevelCut>("BevelOuter", &TFxPanel::SetBevelOuter, BevelCutNames())
+        .Enum<TBevelCut>("BevelInner", &TFxPanel::SetBevelInner, BevelCutNames())
+        .Int("BevelWidth", &TFxPanel::SetBevelWidth)
+        .Int("BorderWidth", &TFxPanel::SetBorderWidth)
+        .Enum<TAlignment>("Alignment", &TFxPanel::SetAlignment, AlignmentNames())
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxPanel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxPanel::SetOnMouseLeave)
+        .Ignore("BorderStyle")
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
 }

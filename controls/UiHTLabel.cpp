@@ -6,6 +6,7 @@
 
 #include "desktop/SysUtils.h"
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -290,4 +291,15 @@ void TUiHTLabel::Paint(TCanvas& canvas) {
     }
     SelectObject(dc, oldBrush);
     if (solid) DeleteObject(solid);
+}
+
+// ---- for window descriptions
+
+void RegisterUiHTLabelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiHTLabel>("TUiHTLabel", "TControl")
+        .Enum<TAlignment>("Alignment", &TUiHTLabel::SetAlignment, AlignmentNames())
+        .Bool("AutoSize", &TUiHTLabel::SetAutoSize)
+        .Enum<TTextLayout>("Layout", &TUiHTLabel::SetLayout, LayoutNames())
+        .Bool("Transparent", &TUiHTLabel::SetTransparent);
 }

@@ -56,3 +56,6 @@ private:
 
 // Caption lines split at CR LF, LF or CR; a final line break starts no further line.
 std::vector<std::string> CaptionLines(const std::string& caption);
+
+// Registers TUiHTLabel for window descriptions.
+void RegisterUiHTLabelClass();

@@ -8,6 +8,7 @@
 
 #include "shell/sxGraphics.h"
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -260,4 +261,29 @@ LRESULT TsxCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TComboBox::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomComboBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomComboBox;
+    TClassRegistration<C>("TsxCustomComboBox", "TComboBox")
+        .String("About", &C::SetAbout)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Custom("ImageList", [](C& c, const TPropValue& v, TLoadContext&) { c.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Int("ListWidth", &C::SetListWidth)
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Ignore("AutoComplete")
+        .Ignore("AutoDropDown")
+        .Ignore("CharCase")
+        .Ignore("MaxLength");
+}
+
+void RegisterSxComboBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxComboBox>("TsxComboBox", "TsxCustomComboBox");
 }

@@ -28,7 +28,7 @@ void TsxFlatLook::DrawRings(HDC dc, RECT r) const {
 void TsxFlatLook::Redraw(const std::function<void(HDC)>& draw) const {
     HWND window = FControl.WindowHandle();
     if (!FFlat || !window) return;
-    TScopedGetWindowDC dc(window);
+    TScopedGetDC dc(window, TDCArea::Window);
     if (dc.Get()) draw(dc.Get());
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -100,4 +101,22 @@ LRESULT TsxCustomGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     return TGroupBox::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomGroupBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomGroupBox;
+    TClassRegistration<C>("TsxCustomGroupBox", "TGroupBox")
+        .String("About", &C::SetAbout)
+        .Bool("AutoDisableControls", &C::SetAutoDisableControls)
+        .Bool("CheckBoxChecked", &C::SetCheckBoxChecked)
+        .Bool("CheckBoxVisible", &C::SetCheckBoxVisible)
+        .Event<TNotifyEvent>("OnCheckBoxClick", &C::SetOnCheckBoxClick);
+}
+
+void RegisterSxGroupBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox");
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -185,4 +186,32 @@ void TsxCustomImageListBox::DrawItem(TCanvas& canvas, int index, const RECT& rec
     textRect.left += list->Width() + FSpacing;
     canvas.TextRect(textRect, text, TextFlags);
     if ((state & ODS_FOCUS) && !FHideSelection) DrawFocusRect(canvas.Handle(), &rect);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomImageListBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomImageListBox;
+    TClassRegistration<C>("TsxCustomImageListBox", "TListBox")
+        .String("About", &C::SetAbout)
+        .Enum<TTextLayout>("ImageLayout", &C::SetImageLayout, LayoutNames())
+        .Bool("ImageIndexByObject", &C::SetImageIndexByObject)
+        .Int("Margin", &C::SetMargin)
+        .Int("Spacing", &C::SetSpacing)
+        .Bool("HideSelection", &C::SetHideSelection)
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Custom("ImageList", [](C& l, const TPropValue& v, TLoadContext&) { l.SetImageListName(v.AsIdent()); })
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Event<TMeasureItemEvent>("OnMeasureItem", &C::SetOnMeasureItem)
+        // Always owner-drawn lines of varying height.
+        .Ignore("Style")
+        .Ignore("AutoComplete")
+        .Ignore("ScrollWidth")
+        .Ignore("TabWidth");
+}
+
+void RegisterSxImageListBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox");
 }

@@ -3,60 +3,45 @@
 #pragma once
 #include <windows.h>
 
-// GetDC on construction (null: the screen), ReleaseDC on destruction.
+enum class TDCArea {
+    Client,   // GetDC
+    Window,   // GetWindowDC: the whole window, frame included
+};
+
+// GetDC or GetWindowDC on construction (null window: the screen), ReleaseDC on destruction.
 class TScopedGetDC {
 public:
-    explicit TScopedGetDC(HWND window = nullptr) noexcept : FWindow(window), FDC(GetDC(window)) {}
+    explicit TScopedGetDC(HWND window = nullptr, TDCArea area = TDCArea::Client) noexcept
+        : FWindow(window), FDC(area == TDCArea::Window ? GetWindowDC(window) : GetDC(window)) {}
     ~TScopedGetDC() { if (FDC) ReleaseDC(FWindow, FDC); }
     TScopedGetDC(const TScopedGetDC&) = delete;
     TScopedGetDC& operator=(const TScopedGetDC&) = delete;
-    HDC Get() const noexcept { return FDC; }   // null when GetDC failed
+    HDC Get() const noexcept { return FDC; }   // null when the call failed
 
 private:
     HWND FWindow;
     HDC FDC;
 };
 
-// GetWindowDC on construction (the whole window, frame included), ReleaseDC on destruction.
-class TScopedGetWindowDC {
+// Owns one GDI handle and hands it to Delete on destruction.
+template <class H, BOOL(WINAPI* Delete)(H)>
+class TAutoDelete {
 public:
-    explicit TScopedGetWindowDC(HWND window) noexcept : FWindow(window), FDC(GetWindowDC(window)) {}
-    ~TScopedGetWindowDC() { if (FDC) ReleaseDC(FWindow, FDC); }
-    TScopedGetWindowDC(const TScopedGetWindowDC&) = delete;
-    TScopedGetWindowDC& operator=(const TScopedGetWindowDC&) = delete;
-    HDC Get() const noexcept { return FDC; }
+    explicit TAutoDelete(H handle) noexcept : FHandle(handle) {}
+    ~TAutoDelete() { if (FHandle) Delete(FHandle); }
+    TAutoDelete(const TAutoDelete&) = delete;
+    TAutoDelete& operator=(const TAutoDelete&) = delete;
+    H Get() const noexcept { return FHandle; }
 
 private:
-    HWND FWindow;
-    HDC FDC;
+    H FHandle;
 };
 
-// Owns a memory device context (CreateCompatibleDC); DeleteDC on destruction.
-class TAutoDeleteDC {
-public:
-    explicit TAutoDeleteDC(HDC dc) noexcept : FDC(dc) {}
-    ~TAutoDeleteDC() { if (FDC) DeleteDC(FDC); }
-    TAutoDeleteDC(const TAutoDeleteDC&) = delete;
-    TAutoDeleteDC& operator=(const TAutoDeleteDC&) = delete;
-    HDC Get() const noexcept { return FDC; }
-
-private:
-    HDC FDC;
-};
-
-// Owns a pen, brush, font, bitmap or region; DeleteObject on destruction. Deselect it first:
-// declare the TScopedSelectObject after this guard, so it ends before.
-class TAutoDeleteObject {
-public:
-    explicit TAutoDeleteObject(HGDIOBJ object) noexcept : FObject(object) {}
-    ~TAutoDeleteObject() { if (FObject) DeleteObject(FObject); }
-    TAutoDeleteObject(const TAutoDeleteObject&) = delete;
-    TAutoDeleteObject& operator=(const TAutoDeleteObject&) = delete;
-    HGDIOBJ Get() const noexcept { return FObject; }
-
-private:
-    HGDIOBJ FObject;
-};
+// A memory device context (CreateCompatibleDC).
+using TAutoDeleteDC = TAutoDelete<HDC, &DeleteDC>;
+// A pen, brush, font, bitmap or region. Deselect it first: declare the TScopedSelectObject after
+// this guard, so that it ends before.
+using TAutoDeleteObject = TAutoDelete<HGDIOBJ, &DeleteObject>;
 
 // Selects an object into a device context; selects the previous one back on destruction.
 // A null object selects nothing.
