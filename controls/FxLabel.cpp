@@ -260,13 +260,8 @@ void TFxLabel::Paint(TCanvas& canvas) {
         else if (FAngle < 180) OffsetRect(&r, -wc, h);
         else if (FAngle < 270) OffsetRect(&r, w, -hc);
         else OffsetRect(&r, -hs, 0);
-    } else if (FVerticalAlignment != TVerticalAlignment::vaTop) {
-        RECT m = r;
-        DrawTextA(dc, FCaption.c_str(), -1, &m, flags | DT_CALCRECT);
-        int oldBottom = r.bottom;
-        r.bottom = r.top + (m.bottom - m.top);
-        int diff = oldBottom - r.bottom;
-        OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
+    } else {
+        PlaceCaptionVertically(dc, FCaption, flags, FVerticalAlignment, r);
     }
     OffsetRect(&r, FOffsetX, FOffsetY);
 

@@ -104,14 +104,7 @@ void TFxPanel::Paint(TCanvas& canvas) {
     canvas.SetTransparent(true);
     canvas.SetTextColor(Font().Color());
     UINT flags = AlignmentFlag(FAlignment) | DT_EXPANDTABS | DT_WORDBREAK;
-    if (FVerticalAlignment != TVerticalAlignment::vaTop) {
-        RECT m = r;
-        DrawTextA(dc, FCaption.c_str(), -1, &m, flags | DT_CALCRECT);
-        int oldBottom = r.bottom;
-        r.bottom = r.top + (m.bottom - m.top);
-        int diff = oldBottom - r.bottom;
-        OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
-    }
+    PlaceCaptionVertically(dc, FCaption, flags, FVerticalAlignment, r);
     DrawTextA(dc, FCaption.c_str(), -1, &r, flags);
 }
 
