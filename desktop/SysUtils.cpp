@@ -62,25 +62,20 @@ std::string Trim(const std::string& text) {
     return text.substr(b, e - b);
 }
 
-std::string ExtractFileName(const std::string& path) {
-    size_t p = path.find_last_of("\\/:");
-    return p == std::string::npos ? path : path.substr(p + 1);
+namespace {
+
+// Where the name begins: after the last of delimiters, else at 0.
+size_t NameStart(const std::string& path, const char* delimiters) {
+    size_t p = path.find_last_of(delimiters);
+    return p == std::string::npos ? 0 : p + 1;
 }
 
-std::string ExtractFilePath(const std::string& path) {
-    size_t p = path.find_last_of("\\/:");
-    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
-}
+} // namespace
 
-std::string FileNamePart(const std::string& path) {
-    size_t p = path.find_last_of("\\:");
-    return p == std::string::npos ? path : path.substr(p + 1);
-}
-
-std::string FolderPart(const std::string& path) {
-    size_t p = path.find_last_of("\\:");
-    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
-}
+std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path, "\\/:")); }
+std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path, "\\/:")); }
+std::string FileNamePart(const std::string& path) { return path.substr(NameStart(path, "\\:")); }
+std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path, "\\:")); }
 
 std::string IncludeTrailingBackslash(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
