@@ -28,3 +28,13 @@ LRESULT TFxControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return TControl::WndProc(msg, wParam, lParam);
 }
+
+void PlaceCaptionVertically(HDC dc, const std::string& caption, UINT flags, TVerticalAlignment alignment, RECT& rect) {
+    if (alignment == TVerticalAlignment::vaTop) return;
+    RECT m = rect;
+    DrawTextA(dc, caption.c_str(), -1, &m, flags | DT_CALCRECT);
+    int oldBottom = rect.bottom;
+    rect.bottom = rect.top + (m.bottom - m.top);
+    int diff = oldBottom - rect.bottom;
+    OffsetRect(&rect, 0, alignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
+}

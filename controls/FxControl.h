@@ -1,8 +1,15 @@
 // controls/FxControl.h -- TFxControl: a window of our own class that paints itself, answers
 // WM_PRINTCLIENT with the same painting, and fires mouse enter and leave
 #pragma once
+#include <string>
+
+#include "FxTypes.h"
 #include "MouseHover.h"
 #include "desktop/Controls.h"
+
+// Moves rect down so that caption, as DrawTextA lays it out with flags in dc's font, sits at
+// the top, centre or bottom of rect; rect's height becomes the text's.
+void PlaceCaptionVertically(HDC dc, const std::string& caption, UINT flags, TVerticalAlignment alignment, RECT& rect);
 
 class TFxControl : public TControl {
 public:

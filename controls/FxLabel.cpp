@@ -3,36 +3,22 @@
 
 #include <cmath>
 
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
+
 namespace {
 
 constexpr int MaxShadowValue = 1280;
 constexpr double Pi = 3.14159265358979323846;
 
-// A font made for one paint, selected into a DC; deselected and deleted on scope exit,
-// so no rotated font outlives the paint that made it.
-class TScopedRotatedFont {
-public:
-    TScopedRotatedFont(HDC dc, HFONT base, int angle) : FDC(dc) {
-        LOGFONTA lf{};
-        GetObjectA(base, sizeof(lf), &lf);
-        lf.lfEscapement = angle * 10;             // tenths of a degree; orientation stays as it was
-        lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;   // raster fonts cannot rotate
-        FFont = CreateFontIndirectA(&lf);
-        if (FFont) FOld = SelectObject(dc, FFont);
-    }
-    ~TScopedRotatedFont() {
-        if (!FFont) return;
-        SelectObject(FDC, FOld);
-        DeleteObject(FFont);
-    }
-    TScopedRotatedFont(const TScopedRotatedFont&) = delete;
-    TScopedRotatedFont& operator=(const TScopedRotatedFont&) = delete;
-
-private:
-    HDC FDC;
-    HFONT FFont = nullptr;
-    HGDIOBJ FOld = nullptr;
-};
+// The font for a rotated caption; the caller deletes it.
+HFONT CreateRotatedFont(HFONT base, int angle) {
+    LOGFONTA lf{};
+    GetObjectA(base, sizeof(lf), &lf);
+    lf.lfEscapement = angle * 10;             // tenths of a degree; orientation stays as it was
+    lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;   // raster fonts cannot rotate
+    return CreateFontIndirectA(&lf);
+}
 
 UINT AlignmentFlag(TAlignment a) {
     switch (a) {
@@ -225,17 +211,7 @@ void TFxLabel::Loaded() {
 // Auto size fits the unrotated caption; a word-wrapped label keeps its width.
 void TFxLabel::AdjustSize() {
     if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
-    HDC dc = GetDC(FHandle);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    RECT r{0, 0, FWordWrap ? Width() : 0, 0};
-    std::string text = FCaption.empty() ? " " : FCaption;
-    DrawTextA(dc, text.c_str(), -1, &r,
-              DT_CALCRECT | DT_EXPANDTABS | (FShowAccelChar ? 0 : DT_NOPREFIX) | (FWordWrap ? DT_WORDBREAK : 0));
-    SelectObject(dc, old);
-    ReleaseDC(FHandle, dc);
-    int w = FWordWrap ? Width() : r.right;
-    int left = FAlignment == TAlignment::taRightJustify ? Left() + Width() - w : Left();
-    SetBounds(left, Top(), w, r.bottom);
+    FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_EXPANDTABS | (FShowAccelChar ? 0 : DT_NOPREFIX));
 }
 
 void TFxLabel::DrawCaption(TCanvas& canvas, const RECT& rect, UINT flags) {
@@ -259,9 +235,10 @@ void TFxLabel::Paint(TCanvas& canvas) {
     }
     canvas.SetTransparent(true);
 
-    std::unique_ptr<TScopedRotatedFont> rotated;
+    // Made for this paint only and deselected and deleted with it, so no rotated font outlives it.
+    TAutoDeleteObject rotatedFont(FAngle != 0 ? CreateRotatedFont(Font().Handle(), FAngle) : nullptr);
+    TScopedSelectObject selectedFont(dc, rotatedFont.Get());
     if (FAngle != 0) {
-        rotated = std::make_unique<TScopedRotatedFont>(dc, Font().Handle(), FAngle);
         SIZE ext{};
         GetTextExtentPoint32A(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &ext);
         int wc = static_cast<int>(std::trunc(ext.cx * FCos)), ws = static_cast<int>(std::trunc(ext.cx * FSin));
@@ -283,13 +260,8 @@ void TFxLabel::Paint(TCanvas& canvas) {
         else if (FAngle < 180) OffsetRect(&r, -wc, h);
         else if (FAngle < 270) OffsetRect(&r, w, -hc);
         else OffsetRect(&r, -hs, 0);
-    } else if (FVerticalAlignment != TVerticalAlignment::vaTop) {
-        RECT m = r;
-        DrawTextA(dc, FCaption.c_str(), -1, &m, flags | DT_CALCRECT);
-        int oldBottom = r.bottom;
-        r.bottom = r.top + (m.bottom - m.top);
-        int diff = oldBottom - r.bottom;
-        OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
+    } else {
+        PlaceCaptionVertically(dc, FCaption, flags, FVerticalAlignment, r);
     }
     OffsetRect(&r, FOffsetX, FOffsetY);
 
@@ -318,4 +290,49 @@ void TFxLabel::Paint(TCanvas& canvas) {
         canvas.SetTextColor(clBtnShadow);
         DrawCaption(canvas, r, flags);
     }
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+const std::vector<std::pair<std::string, TDirection>> Directions = {
+    {"drNone", TDirection::drNone}, {"drUp", TDirection::drUp}, {"drDown", TDirection::drDown},
+    {"drLeft", TDirection::drLeft}, {"drRight", TDirection::drRight}, {"drUpLeft", TDirection::drUpLeft},
+    {"drUpRight", TDirection::drUpRight}, {"drDownLeft", TDirection::drDownLeft}, {"drDownRight", TDirection::drDownRight}};
+const std::vector<std::pair<std::string, TShadowStyle>> ShadowStyles = {
+    {"ssNone", TShadowStyle::ssNone}, {"ssCustom", TShadowStyle::ssCustom}, {"ssRaised", TShadowStyle::ssRaised},
+    {"ssRaisedColor", TShadowStyle::ssRaisedColor}, {"ssRaisedShadow", TShadowStyle::ssRaisedShadow},
+    {"ssRaisedThickShadow", TShadowStyle::ssRaisedThickShadow}, {"ssRecessed", TShadowStyle::ssRecessed},
+    {"ssRecessedColor", TShadowStyle::ssRecessedColor}, {"ssRecessedShadow", TShadowStyle::ssRecessedShadow},
+    {"ssShadow", TShadowStyle::ssShadow}, {"ssThickShadow", TShadowStyle::ssThickShadow}};
+
+} // namespace
+
+void RegisterFxLabelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TFxLabel>("TFxLabel", "TControl")
+        .Int("Angle", &TFxLabel::SetAngle)
+        .Int("OffsetX", &TFxLabel::SetOffsetX)
+        .Int("OffsetY", &TFxLabel::SetOffsetY)
+        .Enum<TDirection>("HighlightDirection", &TFxLabel::SetHighlightDirection, Directions)
+        .Int("HighlightDepth", &TFxLabel::SetHighlightDepth)
+        .Custom("HighlightColor", ColorProperty(&TFxLabel::SetHighlightColor))
+        .Enum<TShadowStyle>("ShadowStyle", &TFxLabel::SetShadowStyle, ShadowStyles)
+        .Enum<TDirection>("ShadowDirection", &TFxLabel::SetShadowDirection, Directions)
+        .Int("ShadowDepth", &TFxLabel::SetShadowDepth)
+        .Int("ShadowSize", &TFxLabel::SetShadowSize)
+        .Custom("ShadowColor", ColorProperty(&TFxLabel::SetShadowColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxLabel::SetVerticalAlignment, VerticalAlignmentNames())
+        .Enum<TTextLayout>("Layout", &TFxLabel::SetLayout, LayoutNames())
+        .Enum<TAlignment>("Alignment", &TFxLabel::SetAlignment, AlignmentNames())
+        .Bool("AutoSize", &TFxLabel::SetAutoSize)
+        .Bool("WordWrap", &TFxLabel::SetWordWrap)
+        .Bool("ShowAccelChar", &TFxLabel::SetShowAccelChar)
+        .Bool("Transparent", &TFxLabel::SetTransparent)
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxLabel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxLabel::SetOnMouseLeave)
+        .Ignore("FocusControl");
 }

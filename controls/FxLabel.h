@@ -92,3 +92,6 @@ struct TShadowPreset {
     bool SetsFontColor;                           // the font becomes clBtnFace
 };
 TShadowPreset ShadowPreset(TShadowStyle style);
+
+// Registers TFxLabel for window descriptions.
+void RegisterFxLabelClass();

@@ -1,24 +1,10 @@
 // controls/FxPanel.cpp -- bevels on chosen sides, border colour, vertical caption alignment
 #include "FxPanel.h"
 
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
+
 namespace {
-
-// A pen for one ring side, deleted on scope exit.
-class TScopedPen {
-public:
-    TScopedPen(HDC dc, TColor color) : FDC(dc), FPen(CreatePen(PS_SOLID, 1, ColorToRGB(color))), FOld(SelectObject(dc, FPen)) {}
-    ~TScopedPen() {
-        SelectObject(FDC, FOld);
-        DeleteObject(FPen);
-    }
-    TScopedPen(const TScopedPen&) = delete;
-    TScopedPen& operator=(const TScopedPen&) = delete;
-
-private:
-    HDC FDC;
-    HPEN FPen;
-    HGDIOBJ FOld;
-};
 
 UINT AlignmentFlag(TAlignment a) {
     return a == TAlignment::taRightJustify ? DT_RIGHT : a == TAlignment::taCenter ? DT_CENTER : DT_LEFT;
@@ -62,12 +48,14 @@ void TFxPanel::SetAlignment(TAlignment value) { FAlignment = value; Invalidate()
 
 void TFxPanel::Ring(HDC dc, RECT& r, TColor topLeft, TColor bottomRight) {
     {
-        TScopedPen pen(dc, topLeft);
+        TAutoDeleteObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
+        TScopedSelectObject selected(dc, pen.Get());
         if (FBevelSides & sdLeft) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.left, r.bottom); }
         if (FBevelSides & sdTop) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.right, r.top); }
     }
     {
-        TScopedPen pen(dc, bottomRight);
+        TAutoDeleteObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
+        TScopedSelectObject selected(dc, pen.Get());
         if (FBevelSides & sdRight) { MoveToEx(dc, r.right - 1, r.top, nullptr); LineTo(dc, r.right - 1, r.bottom); }
         if (FBevelSides & sdBottom) { MoveToEx(dc, r.left, r.bottom - 1, nullptr); LineTo(dc, r.right, r.bottom - 1); }
     }
@@ -116,13 +104,37 @@ void TFxPanel::Paint(TCanvas& canvas) {
     canvas.SetTransparent(true);
     canvas.SetTextColor(Font().Color());
     UINT flags = AlignmentFlag(FAlignment) | DT_EXPANDTABS | DT_WORDBREAK;
-    if (FVerticalAlignment != TVerticalAlignment::vaTop) {
-        RECT m = r;
-        DrawTextA(dc, FCaption.c_str(), -1, &m, flags | DT_CALCRECT);
-        int oldBottom = r.bottom;
-        r.bottom = r.top + (m.bottom - m.top);
-        int diff = oldBottom - r.bottom;
-        OffsetRect(&r, 0, FVerticalAlignment == TVerticalAlignment::vaCenter ? diff / 2 : diff);
-    }
+    PlaceCaptionVertically(dc, FCaption, flags, FVerticalAlignment, r);
     DrawTextA(dc, FCaption.c_str(), -1, &r, flags);
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+TSides Sides(const TPropValue& v, const TLoadContext& ctx) {
+    return static_cast<TSides>(Flags<TSide>(v, ctx, {{"sdLeft", sdLeft}, {"sdTop", sdTop}, {"sdRight", sdRight}, {"sdBottom", sdBottom}}, "side"));
+}
+
+} // namespace
+
+void RegisterFxPanelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TFxPanel>("TFxPanel", "TControl")
+        .Bool("BevelCtl3D", &TFxPanel::SetBevelCtl3D)
+        .Custom("BevelSides", [](TFxPanel& p, const TPropValue& v, TLoadContext& ctx) { p.SetBevelSides(Sides(v, ctx)); })
+        .Custom("BorderColor", ColorProperty(&TFxPanel::SetBorderColor))
+        .Enum<TVerticalAlignment>("VerticalAlignment", &TFxPanel::SetVerticalAlignment, VerticalAlignmentNames())
+        .Enum<TBevelCut>("BevelOuter", &TFxPanel::SetBevelOuter, BevelCutNames())
+        .Enum<TBevelCut>("BevelInner", &TFxPanel::SetBevelInner, BevelCutNames())
+        .Int("BevelWidth", &TFxPanel::SetBevelWidth)
+        .Int("BorderWidth", &TFxPanel::SetBorderWidth)
+        .Enum<TAlignment>("Alignment", &TFxPanel::SetAlignment, AlignmentNames())
+        .Event<TNotifyEvent>("OnMouseEnter", &TFxPanel::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TFxPanel::SetOnMouseLeave)
+        .Ignore("BorderStyle")
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
 }

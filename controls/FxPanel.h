@@ -47,3 +47,6 @@ private:
     int FBorderWidth = 0;
     TAlignment FAlignment = TAlignment::taCenter;
 };
+
+// Registers TFxPanel for window descriptions.
+void RegisterFxPanelClass();

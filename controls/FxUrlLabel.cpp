@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "desktop/Application.h"
+#include "ControlPropertiesP.h"
 
 void ShellOpen(const std::string& target) {
     if (target.empty()) return;
@@ -114,4 +115,32 @@ LRESULT TFxUrlLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TFxLabel::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+int Cursor(const TPropValue& v, const TLoadContext& ctx) {
+    if (v.Kind == TPropValue::TKind::Integer) return v.AsInteger();
+    static const std::pair<const char*, int> names[] = {{"crDefault", crDefault}, {"crHandPoint", crFxHandPoint}};
+    for (const auto& [n, id] : names)
+        if (SameTextAscii(n, v.AsIdent())) return id;
+    throw EDescriptionError(ctx.Where + ": unknown cursor " + v.Str);
+}
+
+} // namespace
+
+void RegisterFxUrlLabelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TFxUrlLabel>("TFxUrlLabel", "TFxLabel")
+        .String("URL", &TFxUrlLabel::SetURL)
+        .Custom("UnvisitedColor", ColorProperty(&TFxUrlLabel::SetUnvisitedColor))
+        .Custom("ActivatedColor", ColorProperty(&TFxUrlLabel::SetActivatedColor))
+        .Custom("VisitedColor", ColorProperty(&TFxUrlLabel::SetVisitedColor))
+        .Custom("HoveredColor", ColorProperty(&TFxUrlLabel::SetHoveredColor))
+        .Bool("CanHover", &TFxUrlLabel::SetCanHover)
+        .Custom("Cursor", [](TFxUrlLabel& l, const TPropValue& v, TLoadContext& ctx) { l.SetCursor(Cursor(v, ctx)); });
 }

@@ -59,3 +59,6 @@ private:
     bool FHovering = false;
     TNotifyEvent FInheritedFontChanged;
 };
+
+// Registers TFxUrlLabel; TFxLabel comes first.
+void RegisterFxUrlLabelClass();

@@ -1,6 +1,8 @@
 // controls/RichTextModule.cpp
 #include "RichTextModule.h"
 
+#include "desktop/SysUtils.h"
+
 namespace {
 
 // The module's state; touched by the program's start-up and end only, on its main thread.
@@ -29,9 +31,7 @@ HMODULE Load(const char* name) {
 }
 
 bool IsNt5OrLater() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof(info);   // 148 bytes
-    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion > 4;
+    return OsVersion().dwPlatformId == VER_PLATFORM_WIN32_NT && OsVersion().dwMajorVersion > 4;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // the button sends itself once its drop-down menu has closed. Enter and leave pair up through
 // THotTrackLook, so a second enter never overwrites the saved font or hint colour.
 #include "UiButton.h"
+#include "ControlPropertiesP.h"
 
 
 TUiButton::TUiButton(TComponent* owner) : TButton(owner) {}
@@ -64,4 +65,13 @@ LRESULT TUiButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TButton::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterUiButtonClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiButton> button("TUiButton", "TButton");
+    AddHotTrackButtonProperties(button);
+    button.Event<TNotifyEvent>("OnCtl3DChanged", &TUiButton::SetOnCtl3DChanged);
 }

@@ -51,3 +51,6 @@ private:
     THotTrackLook FLook;
     TMouseHover FHover;
 };
+
+// Registers TUiButton for window descriptions.
+void RegisterUiButtonClass();

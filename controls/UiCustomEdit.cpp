@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "desktop/Handle.h"
+#include "desktop/SysUtils.h"
 
 TUiCustomEdit::TUiCustomEdit(TComponent* owner) : TEdit(owner) {}
 
@@ -12,10 +13,8 @@ void TUiCustomEdit::CreateParams(TCreateParams& params) {
     DWORD align = FAlignment == TAlignment::taRightJustify ? ES_RIGHT : FAlignment == TAlignment::taCenter ? ES_CENTER : ES_LEFT;
     params.Style |= align;
     // Single-line edits of Windows 95 ignore the alignment styles; multi-line ones honour them.
-    OSVERSIONINFOA vi{};
-    vi.dwOSVersionInfoSize = sizeof(vi);
-    if (align != ES_LEFT && GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && vi.dwMajorVersion == 4 &&
-        vi.dwMinorVersion == 0)
+    const OSVERSIONINFOA& vi = OsVersion();
+    if (align != ES_LEFT && vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && vi.dwMajorVersion == 4 && vi.dwMinorVersion == 0)
         params.Style |= ES_MULTILINE;
     if (FBorderStyle == TEditBorderStyle::bsNone) params.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
 }

@@ -13,6 +13,7 @@
 
 #include "desktop/Application.h"
 #include "desktop/Form.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -258,3 +259,19 @@ int64_t TUiFormMagnet::NowMs() const {
 }
 
 bool TUiFormMagnet::Stale(int64_t stamp) const { return std::llabs(NowMs() - stamp) > RecentForMs; }
+
+// ---- for window descriptions
+
+void RegisterUiFormMagnetClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiFormMagnet>("TUiFormMagnet", "TUiComponent")
+        .Bool("Active", &TUiFormMagnet::SetActive)
+        .Bool("ScreenMagnet", &TUiFormMagnet::SetScreenMagnet)
+        .Custom("Area", [](TUiFormMagnet& m, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Integer || v.Int < 0 || v.Int > 0xFFFFFFFFLL)
+                throw EDescriptionError(ctx.Where + ": Area must be a number of pixels from 0 to 4294967295");
+            m.SetArea(static_cast<uint32_t>(v.Int));
+        })
+        .Bool("FormGlue", &TUiFormMagnet::SetFormGlue)
+        .Bool("MainFormMagnet", &TUiFormMagnet::SetMainFormMagnet);
+}

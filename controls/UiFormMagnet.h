@@ -55,3 +55,6 @@ private:
     bool FMainFormMagnet = false;
     TForm* FForm = nullptr;
 };
+
+// Registers TUiFormMagnet; TUiComponent comes first.
+void RegisterUiFormMagnetClass();

@@ -5,13 +5,10 @@
 #include <cctype>
 
 #include "desktop/SysUtils.h"
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
-
-constexpr TColor clActiveBorder = SystemColor(COLOR_ACTIVEBORDER), clInactiveBorder = SystemColor(COLOR_INACTIVEBORDER),
-                 clAppWorkSpace = SystemColor(COLOR_APPWORKSPACE), clInactiveCaptionText = SystemColor(COLOR_INACTIVECAPTIONTEXT),
-                 clHotLight = SystemColor(26), clGradientActiveCaption = SystemColor(27),
-                 clGradientInactiveCaption = SystemColor(28), clMenuHighlight = SystemColor(29), clMenuBar = SystemColor(30);
 
 bool StartsWithText(const std::string& text, size_t at, const char* prefix) {
     for (size_t i = 0; prefix[i]; ++i) {
@@ -69,32 +66,9 @@ private:
 
 } // namespace
 
-bool ColorFromIdent(const std::string& ident, TColor& colorOut) {
-    static const struct { const char* Name; TColor Value; } names[] = {
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive}, {"clNavy", clNavy},
-        {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray}, {"clSilver", clSilver}, {"clRed", clRed},
-        {"clLime", clLime}, {"clYellow", clYellow}, {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua},
-        {"clWhite", clWhite}, {"clMoneyGreen", 12639424}, {"clSkyBlue", 15780518}, {"clCream", 15793151},
-        {"clMedGray", 10789024},
-        {"clActiveBorder", clActiveBorder}, {"clActiveCaption", clActiveCaption}, {"clAppWorkSpace", clAppWorkSpace},
-        {"clBackground", clBackground}, {"clBtnFace", clBtnFace}, {"clBtnHighlight", clBtnHighlight},
-        {"clBtnShadow", clBtnShadow}, {"clBtnText", clBtnText}, {"clCaptionText", clCaptionText},
-        {"clGradientActiveCaption", clGradientActiveCaption}, {"clGradientInactiveCaption", clGradientInactiveCaption},
-        {"clGrayText", clGrayText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-        {"clHotLight", clHotLight}, {"clInactiveBorder", clInactiveBorder}, {"clInactiveCaption", clInactiveCaption},
-        {"clInactiveCaptionText", clInactiveCaptionText}, {"clInfoBk", clInfoBk}, {"clInfoText", clInfoText},
-        {"clMenu", clMenu}, {"clMenuBar", clMenuBar}, {"clMenuHighlight", clMenuHighlight}, {"clMenuText", clMenuText},
-        {"clScrollBar", clScrollBar}, {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clWindow", clWindow},
-        {"clWindowFrame", clWindowFrame}, {"clWindowText", clWindowText}, {"clDefault", clDefault}, {"clNone", clNone},
-    };
-    for (const auto& n : names)
-        if (SameTextAscii(n.Name, ident)) { colorOut = n.Value; return true; }
-    return false;
-}
-
 bool ColorFromTagName(const std::string& name, TColor& colorOut) {
     std::string text = !name.empty() && name[0] != '$' ? "cl" + name : name;
-    if (ColorFromIdent(text, colorOut)) return true;
+    if (IdentToColor(text, colorOut)) return true;
     // Otherwise an integer: only the "$" hexadecimal form can be one, since "cl..." never is.
     if (text.size() < 2 || text[0] != '$' || text.size() > 9) return false;
     TColor v = 0;
@@ -275,15 +249,15 @@ void TUiHTLabel::Loaded() {
 
 void TUiHTLabel::AdjustBounds() {
     if (!FAutoSize || IsLoading()) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
     SIZE w{};
-    GetTextExtentPoint32A(dc, "W", 1, &w);
     std::vector<std::string> lines = CaptionLines(FCaption);
     int width = 0;
-    for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc, line));
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TScopedGetDC dc;
+        TScopedSelectObject font(dc.Get(), Font().Handle());
+        GetTextExtentPoint32A(dc.Get(), "W", 1, &w);
+        for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc.Get(), line));
+    }
     int height = w.cy * static_cast<int>(lines.size());
     int left = Left();
     if (FAlignment == TAlignment::taRightJustify) left += Width() - width;
@@ -317,4 +291,15 @@ void TUiHTLabel::Paint(TCanvas& canvas) {
     }
     SelectObject(dc, oldBrush);
     if (solid) DeleteObject(solid);
+}
+
+// ---- for window descriptions
+
+void RegisterUiHTLabelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiHTLabel>("TUiHTLabel", "TControl")
+        .Enum<TAlignment>("Alignment", &TUiHTLabel::SetAlignment, AlignmentNames())
+        .Bool("AutoSize", &TUiHTLabel::SetAutoSize)
+        .Enum<TTextLayout>("Layout", &TUiHTLabel::SetLayout, LayoutNames())
+        .Bool("Transparent", &TUiHTLabel::SetTransparent);
 }

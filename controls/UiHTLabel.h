@@ -25,10 +25,6 @@ std::string ExtractSeparatedItem(const std::string& text, int index, const std::
 // NAME of a colour tag: "Red" -> clRed (cl + NAME, ignoring case), "$FF0000" -> hexadecimal
 // with red in the low byte; false for anything else (decimal numbers included).
 bool ColorFromTagName(const std::string& name, TColor& colorOut);
-// The 52 colour names: clBlack ... clWindowText, clDefault, clNone.
-bool ColorFromIdent(const std::string& ident, TColor& colorOut);
-
-constexpr TColor clDefault = 0x20000000;
 
 class TUiHTLabel : public TFxControl {
 public:
@@ -60,3 +56,6 @@ private:
 
 // Caption lines split at CR LF, LF or CR; a final line break starts no further line.
 std::vector<std::string> CaptionLines(const std::string& caption);
+
+// Registers TUiHTLabel for window descriptions.
+void RegisterUiHTLabelClass();

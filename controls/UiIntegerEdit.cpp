@@ -6,6 +6,7 @@
 #include "UiCharTables.h"
 #include "UiStrUtils.h"
 #include "desktop/SysUtils.h"
+#include "ControlPropertiesP.h"
 
 bool TryParseInt32(const std::string& text, int& valueOut) {
     size_t i = 0;
@@ -71,4 +72,45 @@ bool TUiIntegerEdit::AcceptsPaste(const std::string& clipboardText) {
     std::string result = ChangedText(text, start, length, '\0');
     result.insert(static_cast<size_t>(start) <= result.size() ? static_cast<size_t>(start) : result.size(), clipboardText);
     return IsValidText(result);
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+const std::vector<std::pair<std::string, TEditBorderStyle>> BorderStyles = {
+    {"bsNone", TEditBorderStyle::bsNone}, {"bsSingle", TEditBorderStyle::bsSingle}};
+
+TUiClipBoardCommands ClipBoardCommands(const TPropValue& v, const TLoadContext& ctx) {
+    return static_cast<TUiClipBoardCommands>(Flags<TUiClipBoardCommand>(
+        v, ctx, {{"caCopy", caCopy}, {"caCut", caCut}, {"caPaste", caPaste}, {"caUndo", caUndo}}, "clipboard command"));
+}
+
+} // namespace
+
+void RegisterUiIntegerEditClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiIntegerEdit>("TUiIntegerEdit", "TEdit")
+        .Enum<TAlignment>("Alignment", &TUiIntegerEdit::SetAlignment, AlignmentNames())
+        .Enum<TEditBorderStyle>("BorderStyle", &TUiIntegerEdit::SetBorderStyle, BorderStyles)
+        .Custom("ClipBoardCommands", [](TUiIntegerEdit& e, const TPropValue& v, TLoadContext& ctx) {
+            e.SetClipBoardCommands(ClipBoardCommands(v, ctx));
+        })
+        .Custom("DisabledColor", ColorProperty(&TUiIntegerEdit::SetDisabledColor))
+        .Custom("DisabledTextColor", ColorProperty(&TUiIntegerEdit::SetDisabledTextColor))
+        .Bool("HasMaxValue", &TUiIntegerEdit::SetHasMaxValue)
+        .Bool("HasMinValue", &TUiIntegerEdit::SetHasMinValue)
+        .Int("MaxValue", &TUiIntegerEdit::SetMaxValue)
+        .Int("MinValue", &TUiIntegerEdit::SetMinValue)
+        .Bool("ReadOnly", &TUiIntegerEdit::SetReadOnly)
+        .Int("Value", &TUiIntegerEdit::SetValue)
+        .Int("SelStart", &TUiIntegerEdit::SetSelStart)
+        .Int("SelLength", &TUiIntegerEdit::SetSelLength)
+        .Event<TUiKeyPressEvent>("OnKeyPress", &TUiIntegerEdit::SetOnKeyPress)
+        .Ignore("AutoSelect")
+        .Ignore("AutoSize")
+        .Ignore("CharCase")
+        .Ignore("HideSelection");
 }

@@ -35,3 +35,6 @@ private:
 
 // Strict: optional "-", then ASCII digits only, within the 32-bit range.
 bool TryParseInt32(const std::string& text, int& valueOut);
+
+// Registers TUiIntegerEdit for window descriptions.
+void RegisterUiIntegerEditClass();

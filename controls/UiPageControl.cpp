@@ -1,5 +1,6 @@
 // controls/UiPageControl.cpp
 #include "UiPageControl.h"
+#include "ControlPropertiesP.h"
 
 #include <commctrl.h>
 
@@ -105,4 +106,18 @@ LRESULT TUiPageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TPageControl::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterUiPageControlClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiPageControl>("TUiPageControl", "TPageControl")
+        .Bool("HandleGlobalTab", &TUiPageControl::SetHandleGlobalTab)
+        .Int("ClientBorderWidth", &TUiPageControl::SetClientBorderWidth)
+        .Bool("DrawTabShadow", &TUiPageControl::SetDrawTabShadow)
+        .Bool("HideAllTabs", &TUiPageControl::SetHideAllTabs)
+        .Custom("HintColor", ColorProperty(&TUiPageControl::SetHintColor))
+        .Event<TNotifyEvent>("OnMouseEnter", &TUiPageControl::SetOnMouseEnter)
+        .Event<TNotifyEvent>("OnMouseLeave", &TUiPageControl::SetOnMouseLeave);
 }

@@ -41,3 +41,6 @@ private:
     TColor FHintColor = clInfoBk;
     TMouseHover FHover;
 };
+
+// Registers TUiPageControl for window descriptions.
+void RegisterUiPageControlClass();

@@ -2,6 +2,7 @@
 #include "UiSpeedButton.h"
 
 #include "desktop/Form.h"
+#include "ControlPropertiesP.h"
 
 TUiSpeedButton::TUiSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
 
@@ -58,4 +59,13 @@ LRESULT TUiSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     return TSpeedButton::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterUiSpeedButtonClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiSpeedButton> speed("TUiSpeedButton", "TSpeedButton");
+    AddHotTrackButtonProperties(speed);
+    speed.Int("ModalResult", &TUiSpeedButton::SetModalResult);
 }

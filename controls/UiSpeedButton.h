@@ -55,3 +55,6 @@ private:
     TFont FHotTrackFont;
     THotTrackLook FLook;
 };
+
+// Registers TUiSpeedButton for window descriptions.
+void RegisterUiSpeedButtonClass();

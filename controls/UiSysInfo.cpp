@@ -63,9 +63,7 @@ void FillSystemInfo(TSystemInfoTable& s) {
     s.ProcessorCount = si.dwNumberOfProcessors;
     s.AllocationGranularity = si.dwAllocationGranularity;
     s.PageSize = si.dwPageSize;
-    OSVERSIONINFOA vi{};
-    vi.dwOSVersionInfoSize = sizeof(vi);
-    GetVersionExA(&vi);
+    const OSVERSIONINFOA& vi = OsVersion();
     s.IsWinNT = vi.dwPlatformId == VER_PLATFORM_WIN32_NT;
     if (!s.IsWinNT) {
         VS_FIXEDFILEINFO info{};

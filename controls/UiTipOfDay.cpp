@@ -24,6 +24,7 @@
 #include "desktop/Label.h"
 #include "desktop/Registry.h"
 #include "desktop/Shape.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -384,4 +385,51 @@ void TUiTipOfDay::Notification(TComponent* component, TOperation operation) {
     TUiCommonDialogP::Notification(component, operation);
     // The registry drops the hooks of a freed control by itself.
     if (operation == TOperation::opRemove && component == FHookedForm) FHookedForm = nullptr;
+}
+
+// ---- for window descriptions
+
+namespace {
+
+using namespace controls_internal;
+
+// A button's settings object inside another class's description: "ButtonNext.Caption", ...
+template <class C>
+void AddButtonSettings(TClassRegistration<C>& r, const std::string& prefix, TUiButtonPersistent& (C::*settings)()) {
+    using B = TUiButtonPersistent;
+    const std::pair<const char*, void (B::*)(bool)> flags[] = {{"Enabled", &B::SetEnabled}, {"Visible", &B::SetVisible},
+        {"Flat", &B::SetFlat}, {"HotTrack", &B::SetHotTrack}, {"ShowHint", &B::SetShowHint}};
+    for (const auto& [name, set] : flags)
+        r.Custom(prefix + "." + name, [settings, set](C& c, const TPropValue& v, TLoadContext&) { ((c.*settings)().*set)(v.AsBool()); });
+    const std::pair<const char*, void (B::*)(const std::string&)> texts[] = {{"Caption", &B::SetCaption}, {"Hint", &B::SetHint}};
+    for (const auto& [name, set] : texts)
+        r.Custom(prefix + "." + name, [settings, set](C& c, const TPropValue& v, TLoadContext&) { ((c.*settings)().*set)(v.AsString()); });
+    AddFontProperties<C>(r, prefix + ".HotTrackFont", [settings](C& c) -> TFont& { return (c.*settings)().HotTrackFont(); });
+}
+
+} // namespace
+
+void RegisterUiTipOfDayClass() {
+    using namespace controls_internal;
+    TClassRegistration<TUiTipOfDay> tips("TUiTipOfDay", "TUiComponent");
+    tips.String("AboutInfo", &TUiTipOfDay::SetAboutInfo)
+        .String("Title", &TUiTipOfDay::SetTitle)
+        .String("HeaderText", &TUiTipOfDay::SetHeaderText)
+        .String("CheckBoxText", &TUiTipOfDay::SetCheckBoxText)
+        .Custom("Color", ColorProperty(&TUiTipOfDay::SetColor))
+        .Bool("DefaultFonts", &TUiTipOfDay::SetDefaultFonts)
+        .Custom("Options", [](TUiTipOfDay& t, const TPropValue& v, TLoadContext& ctx) {
+            t.SetOptions(static_cast<TUiTipOfDayOptions>(Flags<TUiTipOfDayOption>(
+                v, ctx, {{"toShowOnStartUp", toShowOnStartUp}, {"toUseRegistry", toUseRegistry},
+                         {"toShowWhenFormShown", toShowWhenFormShown}}, "option")));
+        })
+        .Enum<TUiTipOfDayStyle>("Style", &TUiTipOfDay::SetStyle,
+                                {{"tsVC", TUiTipOfDayStyle::tsVC}, {"tsStandard", TUiTipOfDayStyle::tsStandard}})
+        .Strings("Tips.Strings", &TUiTipOfDay::SetTipLines)
+        .Event<TNotifyEvent>("OnAfterExecute", &TUiTipOfDay::SetOnAfterExecute)
+        .Event<TUiCanShowEvent>("OnCanShow", &TUiTipOfDay::SetOnCanShow);
+    AddFontProperties<TUiTipOfDay>(tips, "HeaderFont", [](TUiTipOfDay& t) -> TFont& { return t.HeaderFont(); });
+    AddFontProperties<TUiTipOfDay>(tips, "TipFont", [](TUiTipOfDay& t) -> TFont& { return t.TipFont(); });
+    AddButtonSettings(tips, "ButtonNext", &TUiTipOfDay::ButtonNext);
+    AddButtonSettings(tips, "ButtonClose", &TUiTipOfDay::ButtonClose);
 }

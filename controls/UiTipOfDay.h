@@ -134,3 +134,6 @@ private:
     TForm* FHookedForm = nullptr;
     bool FArmed = false;
 };
+
+// Registers TUiTipOfDay; TUiComponent comes first.
+void RegisterUiTipOfDayClass();

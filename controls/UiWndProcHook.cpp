@@ -316,10 +316,7 @@ void TUiWndProcHook::Notification(TComponent* component, TOperation operation) {
 }
 
 TUiReleaser::~TUiReleaser() {
-    if (FHandle) {
-        SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
-        DestroyWindow(FHandle);
-    }
+    FWindow.reset();
     for (TObject* object : FPending) delete object;
 }
 
@@ -328,26 +325,23 @@ void TUiReleaser::Release(TObject* object) {
     FPending.push_back(object);
     AllocateHandle();
     // When the post fails the object waits for the releaser's own end: late, but freed once.
-    if (FHandle) PostMessageA(FHandle, ReleaseMessage, reinterpret_cast<WPARAM>(object), 0);
+    if (FWindow) PostMessageA(FWindow->Handle(), ReleaseMessage, reinterpret_cast<WPARAM>(object), 0);
 }
 
 void TUiReleaser::AllocateHandle() {
-    if (FHandle) return;
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &WndProcThunk;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = ReleaserClass;
-        registered = RegisterClassA(&wc) != 0;
+    if (FWindow) return;
+    try {
+        FWindow = std::make_unique<TUtilityWindow>(ReleaserClass, TUtilityWindowKind::MessageOnly,
+                                                   [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+                                                       return WndProc(msg, wParam, lParam);
+                                                   });
+    } catch (const EWin32Error&) {
+        // No window: what waits is freed with the releaser itself.
     }
-    FHandle = CreateWindowExA(0, ReleaserClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                              nullptr);
-    if (FHandle) SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 LRESULT TUiReleaser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != ReleaseMessage) return DefWindowProcA(FHandle, msg, wParam, lParam);
+    if (msg != ReleaseMessage) return FWindow->DefaultHandler(msg, wParam, lParam);
     // Only what Release was given: any process on the desktop can post this number to us.
     auto* object = reinterpret_cast<TObject*>(wParam);
     auto it = std::find(FPending.begin(), FPending.end(), object);
@@ -355,17 +349,6 @@ LRESULT TUiReleaser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     FPending.erase(it);
     delete object;
     return 0;
-}
-
-LRESULT CALLBACK TUiReleaser::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* releaser = reinterpret_cast<TUiReleaser*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!releaser) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return releaser->WndProc(msg, wParam, lParam);
-    } catch (...) {
-        HandleCallbackException();
-        return 0;
-    }
 }
 
 TUiWndProcHook* WindowHookRegistry() {

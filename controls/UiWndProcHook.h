@@ -4,10 +4,12 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "desktop/Component.h"
 #include "desktop/Controls.h"
+#include "desktop/UtilityWindow.h"
 
 // A hook sees the message record and may change it; true: handled, nothing after it runs.
 using TUiHookMethod = TBoundMethod<bool(TMessage& message)>;
@@ -108,15 +110,14 @@ public:
     TUiReleaser& operator=(const TUiReleaser&) = delete;
 
     void Release(TObject* object);                     // owned from now on
-    HWND Handle() const noexcept { return FHandle; }   // null until the first Release
+    HWND Handle() const noexcept { return FWindow ? FWindow->Handle() : nullptr; }   // null until the first Release
     int PendingCount() const noexcept { return static_cast<int>(FPending.size()); }
 
 private:
     void AllocateHandle();
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    HWND FHandle = nullptr;
+    std::unique_ptr<TUtilityWindow> FWindow;
     std::vector<TObject*> FPending;                    // only these are freed by the message
 };
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "shell/sxGraphics.h"
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -44,12 +46,12 @@ void TsxCustomComboBox::Loaded() {
 }
 
 int TsxCustomComboBox::WantedItemHeight() const {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, const_cast<TsxCustomComboBox*>(this)->Font().Handle());
     TEXTMETRICA tm{};
-    GetTextMetricsA(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    {
+        TScopedGetDC screen;
+        TScopedSelectObject font(screen.Get(), const_cast<TsxCustomComboBox*>(this)->Font().Handle());
+        GetTextMetricsA(screen.Get(), &tm);
+    }
     int height = std::max(static_cast<int>(tm.tmHeight) + 2, MinItemHeight);
     if (ImageList()) height = std::max(height, ImageList()->Height());
     return height;
@@ -259,4 +261,29 @@ LRESULT TsxCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TComboBox::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomComboBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomComboBox;
+    TClassRegistration<C>("TsxCustomComboBox", "TComboBox")
+        .String("About", &C::SetAbout)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Custom("ImageList", [](C& c, const TPropValue& v, TLoadContext&) { c.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Int("ListWidth", &C::SetListWidth)
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Ignore("AutoComplete")
+        .Ignore("AutoDropDown")
+        .Ignore("CharCase")
+        .Ignore("MaxLength");
+}
+
+void RegisterSxComboBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxComboBox>("TsxComboBox", "TsxCustomComboBox");
 }

@@ -73,3 +73,8 @@ class TsxComboBox : public TsxCustomComboBox {
 public:
     using TsxCustomComboBox::TsxCustomComboBox;
 };
+
+// Registers TsxCustomComboBox, the class that carries the published properties.
+void RegisterSxCustomComboBoxClass();
+// Registers TsxComboBox; TsxCustomComboBox comes first.
+void RegisterSxComboBoxClass();

@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "shell/sxSysUtils.h"
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -29,12 +31,10 @@ private:
 };
 
 int TextWidthOf(const TFont& font, const char* text) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font.Handle());
+    TScopedGetDC screen;
+    TScopedSelectObject selected(screen.Get(), font.Handle());
     SIZE size{};
-    GetTextExtentPoint32A(screen, text, lstrlenA(text), &size);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
     return size.cx;
 }
 
@@ -384,4 +384,45 @@ void TsxCustomDatePanel::Paint(TCanvas& canvas) {
     if (!FCaption.empty()) SetCaption("");
     LayoutParts();
     TPanel::Paint(canvas);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomDatePanelClass() {
+    using namespace controls_internal;
+    using C = TsxCustomDatePanel;
+    TClassRegistration<C>("TsxCustomDatePanel", "TPanel")
+        .String("About", &C::SetAbout)
+        .Int("ControlsSpace", &C::SetControlsSpace)
+        .Enum<TsxDatePanelLayout>("ControlsLayout", &C::SetControlsLayout,
+                                  {{"dplSystemDefault", TsxDatePanelLayout::dplSystemDefault},
+                                   {"dplDMY", TsxDatePanelLayout::dplDMY}, {"dplMDY", TsxDatePanelLayout::dplMDY},
+                                   {"dplYMD", TsxDatePanelLayout::dplYMD}, {"dplYDM", TsxDatePanelLayout::dplYDM}})
+        .Custom("Date", [](C& p, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Float && v.Kind != TPropValue::TKind::Integer)
+                throw EDescriptionError(ctx.Where + ": a date number expected");
+            p.SetDate(v.Kind == TPropValue::TKind::Float ? v.Float : static_cast<double>(v.Int));
+        })
+        .Bool("EditDay", &C::SetEditDay)
+        .Bool("EditMonth", &C::SetEditMonth)
+        .Bool("EditYear", &C::SetEditYear)
+        .Bool("Etched", &C::SetEtched)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Strings("MonthNames.Strings", &C::SetMonthNames)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange)
+        .Event<TNotifyEvent>("OnChangeDate", &C::SetOnChangeDate)
+        .Event<TNotifyEvent>("OnChangeYear", &C::SetOnChangeYear)
+        .Event<TNotifyEvent>("OnChangeDay", &C::SetOnChangeDay)
+        .Event<TNotifyEvent>("OnChangeMonth", &C::SetOnChangeMonth)
+        .Event<TNotifyEvent>("OnClickMonth", &C::SetOnClickMonth)
+        .Event<TUiKeyPressEvent>("OnKeyPressDay", &C::SetOnKeyPressDay)
+        .Event<TUiKeyPressEvent>("OnKeyPressYear", &C::SetOnKeyPressYear)
+        .Ignore("FullRepaint")
+        .Ignore("Locked");
+}
+
+void RegisterSxDatePanelClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxDatePanel>("TsxDatePanel", "TsxCustomDatePanel");
 }

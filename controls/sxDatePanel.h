@@ -118,3 +118,8 @@ class TsxDatePanel : public TsxCustomDatePanel {
 public:
     using TsxCustomDatePanel::TsxCustomDatePanel;
 };
+
+// Registers TsxCustomDatePanel, the class that carries the published properties.
+void RegisterSxCustomDatePanelClass();
+// Registers TsxDatePanel; TsxCustomDatePanel comes first.
+void RegisterSxDatePanelClass();

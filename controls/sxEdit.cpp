@@ -7,6 +7,7 @@
 
 #include "desktop/Form.h"
 #include "shell/sxSysUtils.h"
+#include "ControlPropertiesP.h"
 
 TsxCustomEdit::TsxCustomEdit(TComponent* owner) : TEdit(owner) {}
 
@@ -106,4 +107,27 @@ LRESULT TsxCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TEdit::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomEditClass() {
+    using namespace controls_internal;
+    using C = TsxCustomEdit;
+    TClassRegistration<C>("TsxCustomEdit", "TEdit")
+        .String("About", &C::SetAbout)
+        .Enum<TAlignment>("Alignment", &C::SetAlignment, AlignmentNames())
+        .Bool("AutoSelect", &C::SetAutoSelect)
+        .Bool("Flat", &C::SetFlat)
+        .Bool("FocusBorder", &C::SetFocusBorder)
+        .Ignore("AutoSize")
+        .Ignore("BorderStyle")
+        .Ignore("CharCase")
+        .Ignore("HideSelection")
+        .Ignore("OEMConvert");
+}
+
+void RegisterSxEditClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxEdit>("TsxEdit", "TsxCustomEdit");
 }

@@ -52,3 +52,8 @@ class TsxEdit : public TsxCustomEdit {
 public:
     using TsxCustomEdit::TsxCustomEdit;
 };
+
+// Registers TsxCustomEdit, the class that carries the published properties.
+void RegisterSxCustomEditClass();
+// Registers TsxEdit; TsxCustomEdit comes first.
+void RegisterSxEditClass();

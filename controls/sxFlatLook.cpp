@@ -2,6 +2,7 @@
 #include "sxFlatLook.h"
 
 #include "shell/sxGraphics.h"
+#include "desktop/GdiGuards.h"
 
 bool TsxFlatLook::Active() const {
     HWND focus = GetFocus();
@@ -27,9 +28,8 @@ void TsxFlatLook::DrawRings(HDC dc, RECT r) const {
 void TsxFlatLook::Redraw(const std::function<void(HDC)>& draw) const {
     HWND window = FControl.WindowHandle();
     if (!FFlat || !window) return;
-    HDC dc = GetWindowDC(window);
-    draw(dc);
-    ReleaseDC(window, dc);
+    TScopedGetDC dc(window, TDCArea::Window);
+    if (dc.Get()) draw(dc.Get());
 }
 
 void TsxFlatLook::SetFlat(bool value) {

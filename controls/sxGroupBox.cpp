@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
+
 namespace {
 
 // Left of the check box, and what the box adds to the caption's width besides its glyph.
@@ -59,11 +62,12 @@ void TsxCustomGroupBox::Loaded() {
 void TsxCustomGroupBox::PlaceCheckBox() {
     if (!FHandle || !FCheckBox->HandleAllocated()) return;
     FCheckBox->SetCaption(Caption());
-    HDC dc = GetDC(FHandle);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    TScopedGetDC dc(FHandle);
     SIZE text{};
-    GetTextExtentPoint32A(dc, Caption().c_str(), static_cast<int>(Caption().size()), &text);
-    SelectObject(dc, old);
+    {
+        TScopedSelectObject font(dc.Get(), Font().Handle());
+        GetTextExtentPoint32A(dc.Get(), Caption().c_str(), static_cast<int>(Caption().size()), &text);
+    }
     FCheckBox->SetBounds(CheckBoxLeft, 0, text.cx + CheckBoxGlyphSize + CheckBoxGap,
                          std::max(static_cast<int>(text.cy), CheckBoxGlyphSize));
     // Only the check box's caption is to show where the group box wrote its own; a hidden
@@ -71,9 +75,8 @@ void TsxCustomGroupBox::PlaceCheckBox() {
     if (FCheckBox->Visible()) {
         RECT r{FCheckBox->Left(), FCheckBox->Top(), FCheckBox->Left() + FCheckBox->Width(),
                FCheckBox->Top() + FCheckBox->Height()};
-        ::FillRect(dc, &r, BackgroundBrush());
+        ::FillRect(dc.Get(), &r, BackgroundBrush());
     }
-    ReleaseDC(FHandle, dc);
 }
 
 void TsxCustomGroupBox::ApplyCheckBoxState() {
@@ -98,4 +101,22 @@ LRESULT TsxCustomGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     return TGroupBox::WndProc(msg, wParam, lParam);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomGroupBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomGroupBox;
+    TClassRegistration<C>("TsxCustomGroupBox", "TGroupBox")
+        .String("About", &C::SetAbout)
+        .Bool("AutoDisableControls", &C::SetAutoDisableControls)
+        .Bool("CheckBoxChecked", &C::SetCheckBoxChecked)
+        .Bool("CheckBoxVisible", &C::SetCheckBoxVisible)
+        .Event<TNotifyEvent>("OnCheckBoxClick", &C::SetOnCheckBoxClick);
+}
+
+void RegisterSxGroupBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxGroupBox>("TsxGroupBox", "TsxCustomGroupBox");
 }

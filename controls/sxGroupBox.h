@@ -50,3 +50,8 @@ class TsxGroupBox : public TsxCustomGroupBox {
 public:
     using TsxCustomGroupBox::TsxCustomGroupBox;
 };
+
+// Registers TsxCustomGroupBox, the class that carries the published properties.
+void RegisterSxCustomGroupBoxClass();
+// Registers TsxGroupBox; TsxCustomGroupBox comes first.
+void RegisterSxGroupBoxClass();

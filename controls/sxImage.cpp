@@ -2,6 +2,7 @@
 #include "sxImage.h"
 
 #include "desktop/Classes.h"
+#include "ControlPropertiesP.h"
 
 TsxImage::TsxImage(TComponent* owner) : TImage(owner) {}
 
@@ -86,4 +87,22 @@ void TsxImage::Loaded() {
     TImageList* list = FindOwnersImageList(*this, FImageListName);
     FImageListName.clear();
     SetImageList(list);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomImageClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxImage>("TsxCustomImage", "TImage", true)
+        .String("About", &TsxImage::SetAbout)
+        .Bool("CaptionVisible", &TsxImage::SetCaptionVisible)
+        .Bool("CaptionWhenEmpty", &TsxImage::SetCaptionWhenEmpty)
+        .Custom("ImageList", [](TsxImage& i, const TPropValue& v, TLoadContext&) { i.SetImageListName(v.AsIdent()); })
+        .Bool("ImageListAsIcon", &TsxImage::SetImageListAsIcon)
+        .Int("ImageIndex", &TsxImage::SetImageIndex);
+}
+
+void RegisterSxImageClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxImage>("TsxImage", "TsxCustomImage");
 }

@@ -48,3 +48,8 @@ private:
     TImageListLink FImageList{*this, TNotifyEvent(this, &TsxImage::ImageListChanged)};
     std::string FImageListName;
 };
+
+// Registers TsxCustomImage, the class that carries the published properties.
+void RegisterSxCustomImageClass();
+// Registers TsxImage; TsxCustomImage comes first.
+void RegisterSxImageClass();

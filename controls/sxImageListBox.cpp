@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstdint>
 
+#include "desktop/GdiGuards.h"
+#include "ControlPropertiesP.h"
+
 namespace {
 
 constexpr UINT TextFlags = DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX;
@@ -121,11 +124,11 @@ void TsxCustomImageListBox::MeasureItem(int index, int& height) {
     if (index < 0 || index >= Items().Count()) return;
     const std::string& text = Items()[index];
     RECT r{0, 0, TextWidth(), height};
-    HDC dc = GetDC(FHandle);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFlags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(FHandle, dc);
+    {
+        TScopedGetDC dc(FHandle);
+        TScopedSelectObject font(dc.Get(), Font().Handle());
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, TextFlags | DT_CALCRECT);
+    }
     TImageList* list = ImageList();
     int content = list ? std::max(static_cast<int>(r.bottom), list->Height()) : static_cast<int>(r.bottom);
     height = content + 2 * FMargin;
@@ -183,4 +186,32 @@ void TsxCustomImageListBox::DrawItem(TCanvas& canvas, int index, const RECT& rec
     textRect.left += list->Width() + FSpacing;
     canvas.TextRect(textRect, text, TextFlags);
     if ((state & ODS_FOCUS) && !FHideSelection) DrawFocusRect(canvas.Handle(), &rect);
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomImageListBoxClass() {
+    using namespace controls_internal;
+    using C = TsxCustomImageListBox;
+    TClassRegistration<C>("TsxCustomImageListBox", "TListBox")
+        .String("About", &C::SetAbout)
+        .Enum<TTextLayout>("ImageLayout", &C::SetImageLayout, LayoutNames())
+        .Bool("ImageIndexByObject", &C::SetImageIndexByObject)
+        .Int("Margin", &C::SetMargin)
+        .Int("Spacing", &C::SetSpacing)
+        .Bool("HideSelection", &C::SetHideSelection)
+        .Bool("ImageListAsIcon", &C::SetImageListAsIcon)
+        .Custom("ImageList", [](C& l, const TPropValue& v, TLoadContext&) { l.SetImageListName(v.AsIdent()); })
+        .Event<TDrawItemEvent>("OnDrawItem", &C::SetOnDrawItem)
+        .Event<TMeasureItemEvent>("OnMeasureItem", &C::SetOnMeasureItem)
+        // Always owner-drawn lines of varying height.
+        .Ignore("Style")
+        .Ignore("AutoComplete")
+        .Ignore("ScrollWidth")
+        .Ignore("TabWidth");
+}
+
+void RegisterSxImageListBoxClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxImageListBox>("TsxImageListBox", "TsxCustomImageListBox");
 }

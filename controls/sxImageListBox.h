@@ -70,3 +70,8 @@ class TsxImageListBox : public TsxCustomImageListBox {
 public:
     using TsxCustomImageListBox::TsxCustomImageListBox;
 };
+
+// Registers TsxCustomImageListBox, the class that carries the published properties.
+void RegisterSxCustomImageListBoxClass();
+// Registers TsxImageListBox; TsxCustomImageListBox comes first.
+void RegisterSxImageListBoxClass();

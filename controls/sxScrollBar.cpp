@@ -6,6 +6,7 @@
 // also when the capture is taken away (a box popping up, another window grabbing the mouse),
 // which sends no release: the timer would otherwise step on and on.
 #include "sxScrollBar.h"
+#include "ControlPropertiesP.h"
 
 namespace {
 
@@ -233,4 +234,32 @@ void TsxCustomScrollBar::SetPosition(int value) {
 void TsxCustomScrollBar::SetTransparent(bool value) {
     FTransparent = value;
     Repaint();
+}
+
+// ---- for window descriptions
+
+void RegisterSxCustomScrollBarClass() {
+    using namespace controls_internal;
+    using C = TsxCustomScrollBar;
+    TClassRegistration<C>("TsxCustomScrollBar", "TControl")
+        .String("About", &C::SetAbout)
+        .Bool("AutoSize", &C::SetAutoSize)
+        .Bool("HideButtons", &C::SetHideButtons)
+        .Int("Margin", &C::SetMargin)
+        .Int("Max", &C::SetMax)
+        .Int("Min", &C::SetMin)
+        .Enum<TScrollBarKind>("Kind", &C::SetKind,
+                              {{"sbHorizontal", TScrollBarKind::sbHorizontal}, {"sbVertical", TScrollBarKind::sbVertical}})
+        .Int("Position", &C::SetPosition)
+        .Custom("TimerInterval", [](C& c, const TPropValue& v, TLoadContext& ctx) {
+            if (v.AsInteger() < 0) throw EDescriptionError(ctx.Where + ": a negative interval");
+            c.SetTimerInterval(static_cast<unsigned>(v.AsInteger()));
+        })
+        .Bool("Transparent", &C::SetTransparent)
+        .Event<TNotifyEvent>("OnChange", &C::SetOnChange);
+}
+
+void RegisterSxScrollBarClass() {
+    using namespace controls_internal;
+    TClassRegistration<TsxScrollBar>("TsxScrollBar", "TsxCustomScrollBar");
 }

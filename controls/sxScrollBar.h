@@ -80,3 +80,8 @@ class TsxScrollBar : public TsxCustomScrollBar {
 public:
     using TsxCustomScrollBar::TsxCustomScrollBar;
 };
+
+// Registers TsxCustomScrollBar, the class that carries the published properties.
+void RegisterSxCustomScrollBarClass();
+// Registers TsxScrollBar; TsxCustomScrollBar comes first.
+void RegisterSxScrollBarClass();

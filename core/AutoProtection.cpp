@@ -15,11 +15,6 @@ std::vector<std::string> BlackListEntries(const TIniFile& blackList) {
     return entries;
 }
 
-bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 } // namespace
 
 namespace {
@@ -73,7 +68,7 @@ std::vector<std::string> TIntruderSweep::Sweep(const TIniFile& blackList, const 
     std::vector<std::string> lines;
     for (const std::string& path : BlackListEntries(blackList)) {
         const std::string key = UpperCaseAscii(path);
-        if (!IsFile(path)) {
+        if (!FileExists(path)) {
             FReported.erase(key);
             continue;
         }

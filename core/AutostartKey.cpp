@@ -112,10 +112,8 @@ std::string AutostartText(const std::wstring& text) {
 }
 
 std::string NormalizeCommandLine(const std::string& commandLine) {
-    const size_t cut = commandLine.find_last_of("\\:");
-    const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-    std::string folder = commandLine.substr(0, nameStart);
-    std::string name = commandLine.substr(nameStart);
+    std::string folder = FolderPart(commandLine);
+    std::string name = FileNamePart(commandLine);
     const size_t exe = name.find(".exe");
     if (exe != std::string::npos) name.resize(exe + 4);
     std::string result;

@@ -9,6 +9,7 @@
 #include "core/EditorPages.h"
 #include "desktop/Button.h"
 #include "desktop/Handle.h"
+#include "desktop/SysUtils.h"
 #include "desktop/ListBox.h"
 #include "process/Kill.h"
 
@@ -16,13 +17,7 @@ namespace {
 
 // The enumeration needs PSAPI, which the NT family has from version 4 on.
 bool IsNt4OrLater() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&version)) return false;
-#pragma GCC diagnostic pop
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion > 3;
+    return OsVersion().dwPlatformId == VER_PLATFORM_WIN32_NT && OsVersion().dwMajorVersion > 3;
 }
 
 // Every process identifier; the buffer grows while the system fills it to the brim.

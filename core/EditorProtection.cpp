@@ -15,20 +15,14 @@
 #include "core/EditorPages.h"
 #include "desktop/Classes.h"
 #include "process/Kill.h"
+#include "shell/MonitorClasses.h"
 #include "shell/sxFolderMonitor.h"
 #include "shell/sxRegistryMonitor.h"
-
-void RegisterMonitorClasses();
 
 namespace {
 
 // Kept for the run: a file that cannot be moved is reported once, not at every change.
 TIntruderSweep gIntruderSweep;
-
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 // One reaction of a registry monitor: silent when it works.
 void CleanKey(Teditor& editor, HKEY root, bool once) noexcept {
@@ -72,7 +66,7 @@ void Teditor::StartFolderProtection() {
     for (TsxFolderMonitor* monitor : {WinMon, PFMon}) {
         monitor->SetActive(true);
         // FindFirstChangeNotification fails on a missing folder and the worker ends silently.
-        if (!IsFolder(monitor->Folder()))
+        if (!DirectoryExists(monitor->Folder()))
             AddNotification("Important Folders Automatic Protection can't watch " + monitor->Folder() +
                             ": the folder doesn't exist.");
     }

@@ -75,16 +75,6 @@ private:
     Teditor& FEditor;
 };
 
-// The text after the last "\" or ":", and the text up to and including it.
-std::string NamePart(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-std::string FolderPart(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 std::string TakeFirst(TStringList& list) {
     std::string first = list[0];
     list.Delete(0);
@@ -101,7 +91,7 @@ bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
 // One decision dialog, owned by the window, shown modally for entry and freed again.
 // True when "Ok" ended it, so the hidden check boxes hold an answer.
 bool AskInDialog(std::unique_ptr<TDecisionDlg> dialog, const std::string& entry) {
-    dialog->ProgramName->SetCaption(NamePart(entry));
+    dialog->ProgramName->SetCaption(FileNamePart(entry));
     dialog->ProgramFolder->SetCaption(FolderPart(entry));
     dialog->ShowModal();
     return dialog->OkPressed();

@@ -6,24 +6,14 @@
 #include "core/ListFile.h"
 #include "desktop/IniFile.h"
 
-namespace {
-
-std::string BareName(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-} // namespace
-
 TTrashcan::TTrashcan(TIniFile& trashList, std::string folder)
     : FList(trashList), FFolder(IncludeTrailingBackslash(folder)) {}
 
-std::string TTrashcan::StoredPath(const std::string& path) const { return FFolder + BareName(path); }
+std::string TTrashcan::StoredPath(const std::string& path) const { return FFolder + FileNamePart(path); }
 
 void TTrashcan::EnsureFolder() const {
     const std::string folder = FFolder.substr(0, FFolder.size() - 1);
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (DirectoryExists(folder)) return;
     if (!CreateDirectoryA(folder.c_str(), nullptr)) throw Exception("Couldn't create a directory for the trashcan.");
 }
 

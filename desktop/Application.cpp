@@ -9,6 +9,7 @@
 #include "Form.h"
 #include "SysUtils.h"
 #include "Thread.h"
+#include "UtilityWindow.h"
 
 TApplication* Application = nullptr;
 
@@ -52,7 +53,7 @@ void TApplication::Initialize() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
     wc.lpszClassName = "SxApplication";
-    RegisterClassA(&wc);
+    RegisterWindowClassOnce(wc);
     FHandle = CreateWindowExA(0, "SxApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                               0, 0, nullptr, nullptr, wc.hInstance, nullptr);
     if (!FHandle) throw EWin32Error("TApplication: CreateWindowExA", GetLastError());

@@ -26,13 +26,32 @@ void TApplicationHandlers::RestoreWhereStill(const TApplicationHandlers& own, TA
     if (app.OnRestore == own.OnRestore) app.OnRestore = OnRestore;
 }
 
+void TApplicationHandlerChain::Install(TApplication& app) {
+    FApp = &app;
+    FSaved = TApplicationHandlers::Of(app);
+    Own().InstallIn(app);
+}
+
+void TApplicationHandlerChain::Uninstall() {
+    if (FApp && FApp == Application) FSaved.RestoreWhereStill(Own(), *FApp);
+    FApp = nullptr;
+}
+
+TApplicationHandlers TApplicationHandlerChain::Own() {
+    return {TIdleEvent(this, &TApplicationHandlerChain::DoIdle),
+            TExceptionEvent(this, &TApplicationHandlerChain::DoException),
+            TMessageEvent(this, &TApplicationHandlerChain::DoMessage),
+            TNotifyEvent(this, &TApplicationHandlerChain::DoMinimize),
+            TNotifyEvent(this, &TApplicationHandlerChain::DoRestore)};
+}
+
 namespace {
 
-class TAppEventsLayer {
+class TAppEventsLayer : public TApplicationHandlerChain {
 public:
     void Add(TCustomApplicationEvents* component) {
         FMembers.push_back(component);
-        if (FMembers.size() == 1 && Application) Install(Application);
+        if (FMembers.size() == 1 && Application) Install(*Application);
     }
 
     void Remove(TCustomApplicationEvents* component) {
@@ -43,24 +62,6 @@ public:
     int Count() const { return static_cast<int>(FMembers.size()); }
 
 private:
-    void Install(TApplication* app) {
-        FApp = app;
-        FSaved = TApplicationHandlers::Of(*app);
-        Own().InstallIn(*app);
-    }
-
-    void Uninstall() {
-        // The application may be gone already, or be another one by now.
-        if (FApp && FApp == Application) FSaved.RestoreWhereStill(Own(), *FApp);
-        FApp = nullptr;
-    }
-
-    TApplicationHandlers Own() {
-        return {TIdleEvent(this, &TAppEventsLayer::DoIdle), TExceptionEvent(this, &TAppEventsLayer::DoException),
-                TMessageEvent(this, &TAppEventsLayer::DoMessage), TNotifyEvent(this, &TAppEventsLayer::DoMinimize),
-                TNotifyEvent(this, &TAppEventsLayer::DoRestore)};
-    }
-
     // A handler may free components: walk a copy, skipping those that left meanwhile.
     template <class F>
     void ForEachNewestFirst(F call) {
@@ -69,38 +70,36 @@ private:
             if (std::find(FMembers.begin(), FMembers.end(), *it) != FMembers.end()) call(**it);
     }
 
-    void DoIdle(TObject* sender, bool& done) {
+    void DoIdle(TObject* sender, bool& done) override {
         ForEachNewestFirst([&](TCustomApplicationEvents& c) { if (c.OnIdle()) c.OnIdle()(sender, done); });
-        if (FSaved.OnIdle) FSaved.OnIdle(sender, done);
+        if (Saved().OnIdle) Saved().OnIdle(sender, done);
     }
 
-    void DoException(TObject* sender, const std::exception& error) {
+    void DoException(TObject* sender, const std::exception& error) override {
         bool handled = false;
         ForEachNewestFirst([&](TCustomApplicationEvents& c) {
             if (c.OnException()) { c.OnException()(sender, error); handled = true; }
         });
-        if (FSaved.OnException) { FSaved.OnException(sender, error); handled = true; }
-        if (!handled && FApp) FApp->ShowException(error);
+        if (Saved().OnException) { Saved().OnException(sender, error); handled = true; }
+        if (!handled && App()) App()->ShowException(error);
     }
 
-    void DoMessage(MSG& msg, bool& handled) {
+    void DoMessage(MSG& msg, bool& handled) override {
         ForEachNewestFirst([&](TCustomApplicationEvents& c) { if (c.OnMessage()) c.OnMessage()(msg, handled); });
-        if (FSaved.OnMessage) FSaved.OnMessage(msg, handled);
+        if (Saved().OnMessage) Saved().OnMessage(msg, handled);
     }
 
-    void DoMinimize(TObject* sender) {
+    void DoMinimize(TObject* sender) override {
         ForEachNewestFirst([&](TCustomApplicationEvents& c) { if (c.OnMinimize()) c.OnMinimize()(sender); });
-        if (FSaved.OnMinimize) FSaved.OnMinimize(sender);
+        if (Saved().OnMinimize) Saved().OnMinimize(sender);
     }
 
-    void DoRestore(TObject* sender) {
+    void DoRestore(TObject* sender) override {
         ForEachNewestFirst([&](TCustomApplicationEvents& c) { if (c.OnRestore()) c.OnRestore()(sender); });
-        if (FSaved.OnRestore) FSaved.OnRestore(sender);
+        if (Saved().OnRestore) Saved().OnRestore(sender);
     }
 
     std::vector<TCustomApplicationEvents*> FMembers;
-    TApplication* FApp = nullptr;
-    TApplicationHandlers FSaved;
 };
 
 TAppEventsLayer& Layer() {

@@ -25,6 +25,33 @@ struct TApplicationHandlers {
     void RestoreWhereStill(const TApplicationHandlers& own, TApplication& app) const;
 };
 
+// A layer in front of the application's handlers: Install saves the handlers it finds and puts
+// its own dispatchers in their place; Uninstall puts the saved ones back, for each event only
+// while the application still holds the dispatcher (someone may have chained in front since).
+class TApplicationHandlerChain {
+public:
+    virtual ~TApplicationHandlerChain() = default;
+    bool IsInstalled() const noexcept { return FApp != nullptr; }
+
+protected:
+    void Install(TApplication& app);
+    void Uninstall();                 // nothing to put back when the application is gone or another
+    TApplication* App() const noexcept { return FApp; }
+    const TApplicationHandlers& Saved() const noexcept { return FSaved; }
+
+    virtual void DoIdle(TObject* sender, bool& done) = 0;
+    virtual void DoException(TObject* sender, const std::exception& error) = 0;
+    virtual void DoMessage(MSG& msg, bool& handled) = 0;
+    virtual void DoMinimize(TObject* sender) = 0;
+    virtual void DoRestore(TObject* sender) = 0;
+
+private:
+    TApplicationHandlers Own();
+
+    TApplication* FApp = nullptr;     // while installed
+    TApplicationHandlers FSaved;
+};
+
 class TCustomApplicationEvents : public TComponent {
 public:
     explicit TCustomApplicationEvents(TComponent* owner);   // registers with the layer

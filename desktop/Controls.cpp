@@ -4,6 +4,7 @@
 #include "Classes.h"
 #include "FontProperties.h"
 #include "SysUtils.h"
+#include "UtilityWindow.h"
 
 namespace {
 
@@ -13,16 +14,13 @@ const char* const NameProp = "SentinoxName";
 int gNextControlId = 1000;
 
 void RegisterWindowClass() {
-    static bool registered = false;
-    if (registered) return;
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcA;   // replaced per window in CreateWnd
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
     wc.lpszClassName = "SxWindow";
-    RegisterClassA(&wc);
-    registered = true;
+    RegisterWindowClassOnce(wc);
 }
 
 } // namespace

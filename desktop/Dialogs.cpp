@@ -9,6 +9,7 @@
 #include "Application.h"
 #include "Classes.h"
 #include "Form.h"
+#include "GdiGuards.h"
 
 namespace {
 
@@ -75,12 +76,12 @@ void LayoutDialog(HWND dlg, const TDlgRequest& r) {
     SetWindowTextA(dlg, r.Caption.c_str());
     HWND text = GetDlgItem(dlg, TextId);
     SetWindowTextA(text, r.Text.c_str());
-    HDC dc = GetDC(text);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0)));
     RECT tr{0, 0, MaxTextW, 0};
-    DrawTextA(dc, r.Text.c_str(), static_cast<int>(r.Text.size()), &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(text, dc);
+    {
+        TScopedGetDC dc(text);
+        TScopedSelectObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.Get(), r.Text.c_str(), static_cast<int>(r.Text.size()), &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
 
     int x = Margin;
     if (r.Icon) {

@@ -2,6 +2,7 @@
 #include "Graphics.h"
 
 #include "SysUtils.h"
+#include "GdiGuards.h"
 
 COLORREF ColorToRGB(TColor color) {
     if ((color & 0xFF000000u) == clSystemColor) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -18,14 +19,25 @@ const struct { const char* Name; TColor Value; } gColorNames[] = {
     {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText},
     {"clBtnText", clBtnText}, {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow},
     {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk},
+    {"clActiveBorder", clActiveBorder}, {"clInactiveBorder", clInactiveBorder},
+    {"clAppWorkSpace", clAppWorkSpace}, {"clInactiveCaptionText", clInactiveCaptionText},
+    {"clHotLight", clHotLight}, {"clGradientActiveCaption", clGradientActiveCaption},
+    {"clGradientInactiveCaption", clGradientInactiveCaption}, {"clMenuHighlight", clMenuHighlight},
+    {"clMenuBar", clMenuBar},
     {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
     {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
     {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
     {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-    {"clNone", clNone},
+    {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
+    {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault},
 };
 
 TIdentToColorProc gIdentToColor = nullptr;   // set at program start, before any description is read
+
+int ScreenPixelsPerInch() {
+    TScopedGetDC screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
 
 } // namespace
 
@@ -63,19 +75,9 @@ void TFont::SetHeight(int height) { if (height != FHeight) { FHeight = height; C
 void TFont::SetColor(TColor color) { if (color != FColor) { FColor = color; Changed(); } }
 void TFont::SetStyle(unsigned style) { if (style != FStyle) { FStyle = style; Changed(); } }
 
-int TFont::Size() const {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return MulDiv(-FHeight, 72, ppi);
-}
+int TFont::Size() const { return MulDiv(-FHeight, 72, ScreenPixelsPerInch()); }
 
-void TFont::SetSize(int points) {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    SetHeight(-MulDiv(points, ppi, 72));
-}
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
 
 HFONT TFont::Handle() const {
     if (!FHandle) {

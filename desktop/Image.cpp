@@ -8,6 +8,7 @@
 
 #include "Classes.h"
 #include "Handle.h"
+#include "GdiGuards.h"
 
 namespace {
 
@@ -50,22 +51,6 @@ SIZE IconSize(HICON icon) {
     DeleteObject(info.hbmMask);
     return s;
 }
-
-// A memory DC with one bitmap selected, restored and deleted on scope exit.
-class TScopedBitmapDC {
-public:
-    explicit TScopedBitmapDC(HBITMAP bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, bitmap)) {}
-    ~TScopedBitmapDC() {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    TScopedBitmapDC(const TScopedBitmapDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
 
 } // namespace
 
@@ -134,9 +119,7 @@ HBITMAP BitmapFromBmpData(const unsigned char* data, size_t size) {
     auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
     HBITMAP bitmap = nullptr;
     if (rle) {
-        HDC screen = GetDC(nullptr);
-        bitmap = CreateDIBitmap(screen, &bi->bmiHeader, CBM_INIT, data + bitsOffset, bi, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        bitmap = CreateDIBitmap(TScopedGetDC().Get(), &bi->bmiHeader, CBM_INIT, data + bitsOffset, bi, DIB_RGB_COLORS);
     } else {
         void* bits = nullptr;
         bitmap = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -311,16 +294,16 @@ void TPicture::Draw(HDC dc, const RECT& dest, bool transparent) const {
         return;
     }
     if (FKind != TGraphicKind::gkBitmap) return;
-    TScopedBitmapDC source(FBitmap);
+    TBitmapDC source(FBitmap);
     int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     if (!transparent) {
         StretchBlt(dc, dest.left, dest.top, w, h, source.Get(), 0, 0, FWidth, FHeight, SRCCOPY);
     } else {
         // A monochrome mask, white where the source has the bottom-left colour, then the
         // invert-and-mask-invert sequence: no msimg32 needed.
-        HBITMAP maskBitmap = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
+        TAutoDeleteObject maskBitmap(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
         {
-            TScopedBitmapDC mask(maskBitmap);
+            TBitmapDC mask(static_cast<HBITMAP>(maskBitmap.Get()));
             SetBkColor(source.Get(), GetPixel(source.Get(), 0, FHeight - 1));
             BitBlt(mask.Get(), 0, 0, FWidth, FHeight, source.Get(), 0, 0, SRCCOPY);
             COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
@@ -331,7 +314,6 @@ void TPicture::Draw(HDC dc, const RECT& dest, bool transparent) const {
             SetTextColor(dc, oldText);
             SetBkColor(dc, oldBk);
         }
-        DeleteObject(maskBitmap);
     }
     SetStretchBltMode(dc, oldMode);
 }

@@ -7,6 +7,7 @@
 #include "Classes.h"
 #include "Graphics.h"
 #include "Image.h"
+#include "GdiGuards.h"
 
 namespace {
 
@@ -22,12 +23,8 @@ using TBitmapPtr = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TBitmapDelete
 COLORREF BottomLeftColor(HBITMAP bitmap) {
     BITMAP bm{};
     GetObjectA(bitmap, sizeof(bm), &bm);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    COLORREF c = GetPixel(dc, 0, (bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight) - 1);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return c;
+    TBitmapDC dc(bitmap);
+    return GetPixel(dc.Get(), 0, (bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight) - 1);
 }
 
 } // namespace
@@ -143,19 +140,13 @@ HICON TImageList::GetIcon(int index) const {
 
 HBITMAP TImageList::GetBitmap(int index, COLORREF background) const {
     CheckIndex(index);
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, FWidth, FHeight);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bmp = CreateCompatibleBitmap(TScopedGetDC().Get(), FWidth, FHeight);
     if (!bmp) throw EWin32Error(Format("%s: CreateCompatibleBitmap", Name().c_str()), GetLastError());
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    HBRUSH brush = CreateSolidBrush(background);
+    TBitmapDC dc(bmp);
+    TAutoDeleteObject brush(CreateSolidBrush(background));
     RECT r{0, 0, FWidth, FHeight};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    ImageList_Draw(FHandle, index, dc, 0, 0, ILD_NORMAL);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    FillRect(dc.Get(), &r, static_cast<HBRUSH>(brush.Get()));
+    ImageList_Draw(FHandle, index, dc.Get(), 0, 0, ILD_NORMAL);
     return bmp;
 }
 

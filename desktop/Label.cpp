@@ -1,6 +1,8 @@
 // desktop/Label.cpp -- static text
 #include "Label.h"
 
+#include "GdiGuards.h"
+
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
     SetBounds(0, 0, 65, 13);
     SetParentColor(true);
@@ -52,16 +54,7 @@ void TLabel::Loaded() {
 // Auto size fits a one-line label to its text; a word-wrapped one keeps its width.
 void TLabel::AdjustSize() {
     if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
-    HDC dc = GetDC(FHandle);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    RECT r{0, 0, FWordWrap ? Width() : 0, 0};
-    std::string text = FCaption.empty() ? " " : FCaption;
-    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (FWordWrap ? DT_WORDBREAK : 0));
-    SelectObject(dc, old);
-    ReleaseDC(FHandle, dc);
-    int w = FWordWrap ? Width() : r.right;
-    int left = FAlignment == TAlignment::taRightJustify ? Left() + Width() - w : Left();
-    SetBounds(left, Top(), w, r.bottom);
+    FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_NOPREFIX);
 }
 
 void TLabel::CNCommand(WORD code) {
@@ -82,4 +75,17 @@ HBRUSH TLabel::CNCtlColor(HDC dc) {
         FParentBrushColor = color;
     }
     return FParentBrush;
+}
+
+void FitLabelToCaption(TControl& label, const std::string& caption, TAlignment alignment, bool wordWrap, UINT flags) {
+    RECT r{0, 0, wordWrap ? label.Width() : 0, 0};
+    {
+        TScopedGetDC dc(label.WindowHandle());
+        TScopedSelectObject font(dc.Get(), label.Font().Handle());
+        std::string text = caption.empty() ? " " : caption;
+        DrawTextA(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | flags | (wordWrap ? DT_WORDBREAK : 0));
+    }
+    int w = wordWrap ? label.Width() : r.right;
+    int left = alignment == TAlignment::taRightJustify ? label.Left() + label.Width() - w : label.Left();
+    label.SetBounds(left, label.Top(), w, r.bottom);
 }

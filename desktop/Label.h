@@ -28,3 +28,8 @@ private:
     HBRUSH FParentBrush = nullptr;                // transparent: the parent's colour, made when it changes
     TColor FParentBrushColor = 0;
 };
+
+// Sizes an auto-sized label to its caption (a space when empty) as DrawTextA measures it with
+// flags in the label's font: one line fits the text, a word-wrapped label keeps its width, a
+// right-aligned one keeps its right edge.
+void FitLabelToCaption(TControl& label, const std::string& caption, TAlignment alignment, bool wordWrap, UINT flags);

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "Classes.h"
+#include "GdiGuards.h"
 #include "ImageList.h"
 
 namespace {
@@ -30,17 +31,6 @@ WORD AllocateCommand(TMenuItem* item) {
     return next;
 }
 
-void RegisterMenuWindowClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = MenuWindowClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
-
 // The item's picture on a bitmap of the menu's colour; Wine and XP draw hbmpItem as it is.
 HBITMAP MenuBitmap(TImageList* images, int index) {
     BITMAPINFO bi{};
@@ -52,13 +42,10 @@ HBITMAP MenuBitmap(TImageList* images, int index) {
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp) return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    TBitmapDC dc(bmp);
     RECT r{0, 0, images->Width(), images->Height()};
-    FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
-    images->Draw(dc, 0, 0, index);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_MENU));
+    images->Draw(dc.Get(), 0, 0, index);
     return bmp;
 }
 
@@ -255,15 +242,12 @@ void TMenuItem::AppendTo(HMENU menu, TImageList* images, std::vector<HBITMAP>& b
 // ---------------------------------------------------------------------------------------------
 // TPopupMenu
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {
-    RegisterMenuWindowClass();
-    // A hidden top-level window: TrackPopupMenu needs one it can make the foreground window,
-    // which a message-only window cannot be.
-    FWindow = CreateWindowExA(WS_EX_TOOLWINDOW, MenuWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    if (!FWindow) throw EWin32Error("TPopupMenu: CreateWindowExA", GetLastError());
-    SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPopupMenu::WndProc));
+// A hidden top-level window: TrackPopupMenu needs one it can make the foreground window,
+// which a message-only window cannot be.
+TPopupMenu::TPopupMenu(TComponent* owner)
+    : TComponent(owner),
+      FWindow(MenuWindowClass, TUtilityWindowKind::TopLevel,
+              [this](UINT msg, WPARAM wParam, LPARAM lParam) { return WndProc(msg, wParam, lParam); }) {
     FItems = new TMenuItem(nullptr);
     FItems->FMenu = this;
 }
@@ -271,8 +255,6 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {
 TPopupMenu::~TPopupMenu() {
     delete FItems;
     DestroyMenu();
-    SetWindowLongPtrA(FWindow, GWLP_USERDATA, 0);
-    DestroyWindow(FWindow);
 }
 
 void TPopupMenu::SetImages(TImageList* images) {
@@ -337,9 +319,9 @@ void TPopupMenu::Popup(int x, int y) {
     // A menu opened for a notification-area icon closes on a click elsewhere only when its
     // window is the foreground window, and opens a second time only after a message has reached
     // that window once the menu is gone (both documented under TrackPopupMenu).
-    SetForegroundWindow(FWindow);
-    TrackPopupMenu(menu, align | TPM_RIGHTBUTTON, x, y, 0, FWindow, nullptr);
-    PostMessageA(FWindow, WM_NULL, 0, 0);
+    SetForegroundWindow(FWindow.Handle());
+    TrackPopupMenu(menu, align | TPM_RIGHTBUTTON, x, y, 0, FWindow.Handle(), nullptr);
+    PostMessageA(FWindow.Handle(), WM_NULL, 0, 0);
 }
 
 TMenuItem* TPopupMenu::FindItem(WORD command) const { return command ? FItems->FindCommand(command) : nullptr; }
@@ -351,19 +333,13 @@ bool TPopupMenu::DispatchCommand(WORD command) {
     return true;
 }
 
-LRESULT CALLBACK TPopupMenu::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TPopupMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A menu command: notification code 0 and no control window.
     if (msg == WM_COMMAND && HIWORD(wParam) == 0 && lParam == 0) {
-        if (auto* menu = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-            try {
-                menu->DispatchCommand(LOWORD(wParam));
-            } catch (...) {
-                HandleCallbackException();
-            }
-        }
+        DispatchCommand(LOWORD(wParam));
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return FWindow.DefaultHandler(msg, wParam, lParam);
 }
 
 void RegisterMenuClasses() {

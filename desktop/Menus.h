@@ -11,6 +11,7 @@
 #include "Component.h"
 #include "Events.h"
 #include "SysUtils.h"
+#include "UtilityWindow.h"
 
 class TPopupMenu;
 class TImageList;
@@ -109,7 +110,7 @@ public:
     // item's OnClick runs from the WM_COMMAND that follows, in the message loop.
     virtual void Popup(int x, int y);
     HMENU Handle();                               // owned; rebuilt after the items changed
-    HWND WindowHandle() const noexcept { return FWindow; }   // receives the menu's WM_COMMAND
+    HWND WindowHandle() const noexcept { return FWindow.Handle(); }   // receives the menu's WM_COMMAND
     bool DispatchCommand(WORD command);           // clicks the item with that id; false: none has it
     TMenuItem* FindItem(WORD command) const;
     void Loaded() override;
@@ -121,7 +122,7 @@ private:
     friend class TMenuItem;
     void ItemsChanged() { FDirty = true; }
     void DestroyMenu();
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     TMenuItem* FItems = nullptr;
     TImageList* FImages = nullptr;
@@ -129,7 +130,7 @@ private:
     bool FAutoPopup = true;
     TPopupAlignment FAlignment = TPopupAlignment::paLeft;
     TComponent* FPopupComponent = nullptr;
-    HWND FWindow = nullptr;
+    TUtilityWindow FWindow;
     HMENU FHandle = nullptr;
     std::vector<HBITMAP> FBitmaps;                // item images of FHandle
     bool FDirty = true;

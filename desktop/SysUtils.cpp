@@ -62,19 +62,47 @@ std::string Trim(const std::string& text) {
     return text.substr(b, e - b);
 }
 
-std::string ExtractFileName(const std::string& path) {
-    size_t p = path.find_last_of("\\/:");
-    return p == std::string::npos ? path : path.substr(p + 1);
+namespace {
+
+// Where the name begins: after the last of delimiters, else at 0.
+size_t NameStart(const std::string& path, const char* delimiters) {
+    size_t p = path.find_last_of(delimiters);
+    return p == std::string::npos ? 0 : p + 1;
 }
 
-std::string ExtractFilePath(const std::string& path) {
-    size_t p = path.find_last_of("\\/:");
-    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
-}
+} // namespace
+
+std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path, "\\/:")); }
+std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path, "\\/:")); }
+std::string FileNamePart(const std::string& path) { return path.substr(NameStart(path, "\\:")); }
+std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path, "\\:")); }
 
 std::string IncludeTrailingBackslash(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
     return path + "\\";
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+const OSVERSIONINFOA& OsVersion() {
+    static const OSVERSIONINFOA version = [] {
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        if (!GetVersionExA(&info)) info = OSVERSIONINFOA{sizeof(info), 0, 0, 0, 0, {}};
+#pragma GCC diagnostic pop
+        return info;
+    }();
+    return version;
 }
 
 std::string SysErrorMessage(unsigned long code) {

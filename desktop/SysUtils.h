@@ -1,5 +1,6 @@
 // desktop/SysUtils.h -- the exception base of the whole system and small string helpers
 #pragma once
+#include <windows.h>
 #include <cstdarg>
 #include <exception>
 #include <string>
@@ -33,8 +34,16 @@ bool SameTextAscii(const std::string& a, const std::string& b);
 std::string Trim(const std::string& text);
 std::string ExtractFileName(const std::string& path);     // after the last '\', '/' or ':'
 std::string ExtractFilePath(const std::string& path);     // up to and including the last '\', '/' or ':'
+// The parts of a path split at its last '\' or ':' only: a '/' stays part of the name.
+std::string FileNamePart(const std::string& path);        // after that delimiter; all of path when none
+std::string FolderPart(const std::string& path);          // up to and including it; empty when none
 std::string IncludeTrailingBackslash(const std::string& path);
 std::string SysErrorMessage(unsigned long code);
+
+bool FileExists(const std::string& path);                 // a file, not a folder
+bool DirectoryExists(const std::string& path);
+// GetVersionExA's answer, asked once; dwPlatformId and the version numbers are 0 when it failed.
+const OSVERSIONINFOA& OsVersion();
 
 // Dates: days since 30 December 1899, the fraction being the time of day (the date part of a
 // value before that day is still its whole days, counted toward zero).

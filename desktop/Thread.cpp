@@ -16,6 +16,7 @@
 #include <process.h>
 
 #include "SyncObjs.h"
+#include "UtilityWindow.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ TCriticalSection& GuiLock() {
 std::atomic<DWORD> gGuiThreadId{0};
 std::atomic<HWND> gSyncWindow{nullptr};
 
-LRESULT CALLBACK SyncWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_SYNCHRONIZE) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT ServeSyncRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_SYNCHRONIZE) return DefWindowProcA(gSyncWindow.load(), message, wParam, lParam);
     auto* request = reinterpret_cast<TSyncRequest*>(lParam);
     request->Ran = true;
     try {
@@ -70,18 +71,10 @@ void TThread::InitGuiThread() {
         if (gGuiThreadId.load() == self) return;
         throw EThread("TThread::InitGuiThread: another thread is already the GUI thread");
     }
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &SyncWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = SyncWindowClass;
-    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw EWin32Error("TThread::InitGuiThread: RegisterClassA", GetLastError());
-    // Message-only: never shown, never enumerated, never reached by broadcasts.
-    HWND window = CreateWindowExA(0, SyncWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window) throw EWin32Error("TThread::InitGuiThread: CreateWindowExA", GetLastError());
+    // Lives as long as the program: workers may call in until its very end.
+    auto* window = new TUtilityWindow(SyncWindowClass, TUtilityWindowKind::MessageOnly, &ServeSyncRequest);
     gGuiThreadId = self;
-    gSyncWindow = window;
+    gSyncWindow = window->Handle();
 }
 
 bool TThread::IsGuiThread() { return gSyncWindow.load() && gGuiThreadId.load() == GetCurrentThreadId(); }

@@ -4,6 +4,7 @@
 
 #include "Component.h"
 #include "Events.h"
+#include "TickWindow.h"
 
 class TTimer : public TComponent {
 public:
@@ -17,8 +18,8 @@ public:
     TNotifyEvent OnTimer;                         // WM_TIMER; the timer runs only while one is assigned
     void SetOnTimer(const TNotifyEvent& event);
 
-    bool IsRunning() const noexcept { return FRunning; }
-    HWND WindowHandle() const noexcept { return FHandle; }   // owned; message-only
+    bool IsRunning() const noexcept { return FTick.IsRunning(); }
+    HWND WindowHandle() const noexcept { return FTick.Handle(); }   // owned; message-only
     void Loaded() override;                       // starts the timer set up by the description
 
 protected:
@@ -26,13 +27,10 @@ protected:
 
 private:
     void UpdateTimer();
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    HWND FHandle = nullptr;
     bool FEnabled = true;
     unsigned FIntervalMs = 1000;
-    bool FRunning = false;
-    bool FShowingError = false;
+    TTickWindow FTick;
 };
 
 void RegisterTimerClass();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "desktop/Handle.h"
+#include "desktop/SysUtils.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ bool FindProcesses(const std::string& key, std::vector<DWORD>& othersOut, bool& 
 } // namespace
 
 std::string KillKey(const std::string& exeName) {
-    size_t cut = exeName.find_last_of("\\:");
-    std::string key = cut == std::string::npos ? exeName : exeName.substr(cut + 1);
+    std::string key = FileNamePart(exeName);
     // The ANSI code page's lower-casing, as the file system folds names.
     if (!key.empty()) CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
     return key;

@@ -8,6 +8,8 @@
 
 #include "desktop/Application.h"
 #include "desktop/SysUtils.h"
+#include "desktop/Classes.h"
+#include "desktop/Controls.h"
 
 namespace {
 
@@ -17,12 +19,12 @@ constexpr LONG_PTR ToolWindowExStyle = WS_EX_TOOLWINDOW;  // 0x80: none
 // The chain in front of the application's handlers. Members in registration order; the
 // dispatchers walk them newest first and hand the event to the saved handlers only when
 // every member is chained.
-class TsxAppPropList {
+class TsxAppPropList : public TApplicationHandlerChain {
 public:
     void Add(TsxApplicationProperties* component) {
         if (!component || std::find(FMembers.begin(), FMembers.end(), component) != FMembers.end()) return;
         FMembers.push_back(component);
-        if (!component->IsDesigning() && !FInstalled && Application) Install(Application);
+        if (!component->IsDesigning() && !IsInstalled() && Application) Install(*Application);
     }
 
     void Remove(TsxApplicationProperties* component) {
@@ -30,32 +32,13 @@ public:
         if (it == FMembers.end()) return;
         FMembers.erase(it);
         bool anyRunning = std::any_of(FMembers.begin(), FMembers.end(), [](auto* m) { return !m->IsDesigning(); });
-        if (!anyRunning && FInstalled) Uninstall();
+        // A handler someone installed in front of ours meanwhile stays where it is.
+        if (!anyRunning && IsInstalled()) Uninstall();
     }
 
     int Count() const { return static_cast<int>(FMembers.size()); }
 
 private:
-    void Install(TApplication* app) {
-        FApp = app;
-        FSaved = TApplicationHandlers::Of(*app);
-        Own().InstallIn(*app);
-        FInstalled = true;
-    }
-
-    // A handler someone installed in front of ours meanwhile stays where it is.
-    void Uninstall() {
-        FInstalled = false;
-        if (FApp && FApp == Application) FSaved.RestoreWhereStill(Own(), *FApp);
-        FApp = nullptr;
-    }
-
-    TApplicationHandlers Own() {
-        return {TIdleEvent(this, &TsxAppPropList::DoIdle), TExceptionEvent(this, &TsxAppPropList::DoException),
-                TMessageEvent(this, &TsxAppPropList::DoMessage), TNotifyEvent(this, &TsxAppPropList::DoMinimize),
-                TNotifyEvent(this, &TsxAppPropList::DoRestore)};
-    }
-
     // The members have no handler of their own for the application's events: the walk only
     // decides whether the event goes on to the saved handler.
     bool WalkReachesEnd() const {
@@ -64,31 +47,28 @@ private:
         return true;
     }
 
-    void DoIdle(TObject* sender, bool& done) {
-        if (WalkReachesEnd() && FSaved.OnIdle) FSaved.OnIdle(sender, done);
+    void DoIdle(TObject* sender, bool& done) override {
+        if (WalkReachesEnd() && Saved().OnIdle) Saved().OnIdle(sender, done);
     }
 
-    void DoException(TObject* sender, const std::exception& error) {
-        if (WalkReachesEnd() && FSaved.OnException) FSaved.OnException(sender, error);
-        else if (FApp) FApp->ShowException(error);   // no handler ran: the standard display
+    void DoException(TObject* sender, const std::exception& error) override {
+        if (WalkReachesEnd() && Saved().OnException) Saved().OnException(sender, error);
+        else if (App()) App()->ShowException(error);   // no handler ran: the standard display
     }
 
-    void DoMessage(MSG& msg, bool& handled) {
-        if (WalkReachesEnd() && FSaved.OnMessage) FSaved.OnMessage(msg, handled);
+    void DoMessage(MSG& msg, bool& handled) override {
+        if (WalkReachesEnd() && Saved().OnMessage) Saved().OnMessage(msg, handled);
     }
 
-    void DoMinimize(TObject* sender) {
-        if (WalkReachesEnd() && FSaved.OnMinimize) FSaved.OnMinimize(sender);
+    void DoMinimize(TObject* sender) override {
+        if (WalkReachesEnd() && Saved().OnMinimize) Saved().OnMinimize(sender);
     }
 
-    void DoRestore(TObject* sender) {
-        if (WalkReachesEnd() && FSaved.OnRestore) FSaved.OnRestore(sender);
+    void DoRestore(TObject* sender) override {
+        if (WalkReachesEnd() && Saved().OnRestore) Saved().OnRestore(sender);
     }
 
     std::vector<TsxApplicationProperties*> FMembers;
-    bool FInstalled = false;
-    TApplication* FApp = nullptr;
-    TApplicationHandlers FSaved;
 };
 
 // Exists from the first registration to the destruction of the last member.
@@ -218,4 +198,40 @@ LRESULT CALLBACK TsxApplicationProperties::HookProc(HWND hwnd, UINT message, WPA
         HandleCallbackException();
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void RegisterApplicationPropertiesClass() {
+    using P = TsxApplicationProperties;
+    TClassRegistration<P>("TsxApplicationProperties", "TCustomApplicationEvents")
+        .Ignore("About")
+        .Bool("Chained", &P::SetChained)
+        .String("HelpFile", &P::SetHelpFile)
+        .Bool("Hidden", &P::SetHidden)
+        .Custom("HintColor", [](P& p, const TPropValue& v, TLoadContext&) { p.SetHintColor(ColorFromValue(v)); })
+        .Int("HintHidePause", &P::SetHintHidePause)
+        .Int("HintPause", &P::SetHintPause)
+        .Int("HintShortPause", &P::SetHintShortPause)
+        // The application icon comes from the program's MAINICON resource.
+        .Ignore("Icon.Data")
+        .String("Title", &P::SetTitle)
+        .Bool("ShowHint", &P::SetShowHint)
+        .Bool("UpdateFormatSettings", &P::SetUpdateFormatSettings)
+        .Bool("ShowMainForm", &P::SetShowMainForm)
+        .Bool("UpdateMetricSettings", &P::SetUpdateMetricSettings)
+        .Enum<TBiDiMode>("BiDiMode", &P::SetBiDiMode,
+                         {{"bdLeftToRight", TBiDiMode::bdLeftToRight}, {"bdRightToLeft", TBiDiMode::bdRightToLeft},
+                          {"bdRightToLeftNoAlign", TBiDiMode::bdRightToLeftNoAlign},
+                          {"bdRightToLeftReadingOnly", TBiDiMode::bdRightToLeftReadingOnly}})
+        .Bool("HintShortCuts", &P::SetHintShortCuts)
+        .Bool("MouseDragImmediate", &P::SetMouseDragImmediate)
+        .Int("MouseDragThreshold", &P::SetMouseDragThreshold)
+        .String("BiDiKeyboard", &P::SetBiDiKeyboard)
+        .String("NonBiDiKeyboard", &P::SetNonBiDiKeyboard)
+        .Event<TNotifyEvent>("OnPaintIcon", &P::SetOnPaintIcon)
+        .Event<TNotifyEvent>("OnSettingsChanged", &P::SetOnSettingsChanged)
+        .Event<TIdleEvent>("OnIdle", &P::SetOnIdle)
+        .Event<TExceptionEvent>("OnException", &P::SetOnException)
+        .Event<TMessageEvent>("OnMessage", &P::SetOnMessage)
+        .Event<TNotifyEvent>("OnMinimize", &P::SetOnMinimize)
+        .Event<TNotifyEvent>("OnRestore", &P::SetOnRestore);
 }

@@ -100,3 +100,6 @@ private:
 
 // Members of the global list right now (0 when the list does not exist).
 int ApplicationPropertiesCount();
+
+// Registers TsxApplicationProperties; TCustomApplicationEvents comes first.
+void RegisterApplicationPropertiesClass();

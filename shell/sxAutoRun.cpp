@@ -1,5 +1,6 @@
 // shell/sxAutoRun.cpp -- TsxAutoRun
 #include "sxAutoRun.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -50,4 +51,15 @@ void TsxAutoRun::RemoveAutoRun() {
 void TsxAutoRun::Loaded() {
     TComponent::Loaded();
     UpdateAutoRun();
+}
+
+void RegisterAutoRunClass() {
+    TClassRegistration<TsxAutoRun>("TsxAutoRun", "TComponent")
+        .Ignore("About")
+        .Bool("AutoRun", &TsxAutoRun::SetAutoRun)
+        .String("FileName", &TsxAutoRun::SetFileName)
+        .Enum<TsxAutoExecKind>("Kind", &TsxAutoRun::SetKind,
+                               {{"aekMachineRun", aekMachineRun}, {"aekMachineRunOnce", aekMachineRunOnce},
+                                {"aekUserRun", aekUserRun}, {"aekUserRunOnce", aekUserRunOnce},
+                                {"aekServiceRun", aekServiceRun}, {"aekServiceRunOnce", aekServiceRunOnce}});
 }

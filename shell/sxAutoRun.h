@@ -31,3 +31,6 @@ private:
     std::string FFileName;
     TsxAutoExecKind FKind = aekMachineRun;
 };
+
+// Registers TsxAutoRun for window descriptions.
+void RegisterAutoRunClass();

@@ -2,6 +2,8 @@
 #include "shell/sxColorPicker.h"
 
 #include "desktop/Cursors.h"
+#include "desktop/GdiGuards.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -24,11 +26,9 @@ void TsxColorPicker::ApplyCursor() {
 TColor TsxColorPicker::ColorUnderCursor() const {
     POINT position{};
     if (!GetCursorPos(&position)) return clNone;
-    HWND desktop = GetDesktopWindow();
-    HDC dc = GetDC(desktop);
-    if (!dc) return clNone;
-    COLORREF pixel = GetPixel(dc, position.x, position.y);
-    ReleaseDC(desktop, dc);
+    TScopedGetDC dc(GetDesktopWindow());
+    if (!dc.Get()) return clNone;
+    COLORREF pixel = GetPixel(dc.Get(), position.x, position.y);
     // CLR_INVALID has the top byte set and would read as a system colour.
     return pixel == CLR_INVALID ? clNone : static_cast<TColor>(pixel);
 }
@@ -36,4 +36,13 @@ TColor TsxColorPicker::ColorUnderCursor() const {
 void TsxColorPicker::Timer() {
     TsxCustomTimer::Timer();
     ApplyCursor();
+}
+
+void RegisterColorPickerClass() {
+    TClassRegistration<TsxColorPicker>("TsxColorPicker", "TsxCustomTimer")
+        .Bool("Enabled", &TsxColorPicker::SetEnabled)
+        .Custom("Interval", [](TsxColorPicker& p, const TPropValue& v, TLoadContext& ctx) {
+            p.SetInterval(NonNegative(v, ctx));
+        })
+        .Event<TNotifyEvent>("OnTimer", &TsxColorPicker::SetOnTimer);
 }

@@ -31,3 +31,6 @@ protected:
 private:
     short FCursor = 0;
 };
+
+// Registers TsxColorPicker; TsxCustomTimer comes first.
+void RegisterColorPickerClass();

@@ -7,6 +7,7 @@
 #include "desktop/Component.h"
 #include "desktop/Events.h"
 #include "desktop/SysUtils.h"
+#include "desktop/TickWindow.h"
 
 // The system has no timer left to give.
 class EOutOfResources : public Exception {
@@ -27,23 +28,22 @@ public:
     const TNotifyEvent& OnTimer() const noexcept { return FOnTimer; }
     void SetOnTimer(const TNotifyEvent& event);   // the timer runs only while one is assigned
 
-    HWND WindowHandle() const noexcept { return FHandle; }   // owned; hidden, top-level
-    bool IsTimerRunning() const noexcept { return FRunning; }
+    HWND WindowHandle() const noexcept { return FTick.Handle(); }   // owned; hidden, top-level
+    bool IsTimerRunning() const noexcept { return FTick.IsRunning(); }
 
 protected:
-    // The hidden window's procedure: WM_TIMER runs Timer, the rest goes to DefaultHandler.
+    // The hidden window's procedure: all goes to DefaultHandler, where timer 1's WM_TIMER runs Timer.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual void Timer();                         // one tick: fires OnTimer
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
     void UpdateTimer();                           // re-arms timer 1 from Enabled, Interval and OnTimer
 
 private:
-    static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    HWND FHandle = nullptr;
     bool FEnabled = true;
     unsigned FIntervalMs = 1000;
     TNotifyEvent FOnTimer;
-    bool FRunning = false;
-    bool FShowingError = false;
+    TTickWindow FTick;
 };
+
+// Registers TsxCustomTimer for window descriptions.
+void RegisterCustomTimerClass();

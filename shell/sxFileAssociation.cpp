@@ -8,6 +8,7 @@
 #include "desktop/Registry.h"
 #include "shell/sxShellIcon.h"
 #include "shell/sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -194,4 +195,29 @@ void TsxFileAssociation::Loaded() {
     TComponent::Loaded();
     // Stored values were refused while ReadOnly; show what the registry holds instead.
     if (!IsDesigning() && FReadOnly) ReadAssociation();
+}
+
+void RegisterFileAssociationClass() {
+    using A = TsxFileAssociation;
+    TClassRegistration<A>("TsxFileAssociation", "TComponent")
+        .Ignore("About")
+        .String("Extension", &A::SetExtension)
+        .String("ExtDescription", &A::SetExtDescription)
+        .String("FileDescription", &A::SetFileDescription)
+        .String("IconFile", &A::SetIconFile)
+        .Int("IconIndex", &A::SetIconIndex)
+        // The icons are read from IconFile; what a description holds of them is not used.
+        .Ignore("LargeIcon.Data")
+        .Bool("ReadOnly", &A::SetReadOnly)
+        .Ignore("SmallIcon.Data")
+        .String("OpenCommand", &A::SetOpenCommand)
+        .String("OpenCommandDescription", &A::SetOpenCommandDescription)
+        .String("OpenNewCommand", &A::SetOpenNewCommand)
+        .String("OpenNewCommandDescription", &A::SetOpenNewCommandDescription)
+        .String("EditCommand", &A::SetEditCommand)
+        .String("EditCommandDescription", &A::SetEditCommandDescription)
+        .String("PrintCommand", &A::SetPrintCommand)
+        .String("PrintCommandDescription", &A::SetPrintCommandDescription)
+        .String("PrintToCommand", &A::SetPrintToCommand)
+        .String("PrintToCommandDescription", &A::SetPrintToCommandDescription);
 }

@@ -94,3 +94,6 @@ private:
 // another comma stands before it, at that one, the text from the last comma on dropped); an
 // index that is not a number leaves the text whole and the index 0.
 void SplitIconText(const std::string& iconText, std::string& fileOut, int& indexOut);
+
+// Registers TsxFileAssociation for window descriptions.
+void RegisterFileAssociationClass();

@@ -5,6 +5,7 @@
 
 #include "desktop/Controls.h"
 #include "shell/sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -117,4 +118,24 @@ bool TsxFileOperation::DoError(const std::string& text) {
     bool handled = false;
     if (FOnError) FOnError(this, text, handled);
     return handled;
+}
+
+void RegisterFileOperationClass() {
+    using O = TsxFileOperation;
+    TClassRegistration<O>("TsxFileOperation", "TComponent")
+        .Ignore("About")
+        .Strings("FileList.Strings", &O::SetFileListLines)
+        .String("DestFolder", &O::SetDestFolder)
+        .String("ProgressTitle", &O::SetProgressTitle)
+        .Enum<TsxFileOperationType>("Operation", &O::SetOperation,
+                                    {{"fotCopy", fotCopy}, {"fotDelete", fotDelete}, {"fotMove", fotMove},
+                                     {"fotRename", fotRename}})
+        .Custom("Options", [](O& o, const TPropValue& v, TLoadContext& c) {
+            o.SetOptions(SetMask(v, c, {{"fofAllowUndo", fofAllowUndo}, {"fofFilesOnly", fofFilesOnly},
+                                           {"fofNoConfirmation", fofNoConfirmation},
+                                           {"fofNoConfirmMkDir", fofNoConfirmMkDir}, {"fofNoErrorUI", fofNoErrorUI},
+                                           {"fofRenameCollision", fofRenameCollision}, {"fofSilent", fofSilent},
+                                           {"fofSimpleProgress", fofSimpleProgress}}));
+        })
+        .Event<TsxFileOperationEvent>("OnError", &O::SetOnError);
 }

@@ -71,3 +71,6 @@ private:
 // The shell's form of a list of names: each name zero-terminated, the list ended by one more
 // zero. Empty names are left out: one would end the list early.
 std::string ShellNameList(const std::vector<std::string>& names);
+
+// Registers TsxFileOperation for window descriptions.
+void RegisterFileOperationClass();

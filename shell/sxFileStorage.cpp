@@ -8,15 +8,11 @@
 
 #include "desktop/Handle.h"
 #include "shell/sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
 constexpr size_t SizeFieldBytes = 4;
-
-bool IsExistingFile(const std::string& name) {
-    DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The whole file; false when it cannot be opened or read whole, or does not fit 32 bits.
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& dataOut) {
@@ -58,7 +54,7 @@ bool ReplaceFileWith(const std::string& name, const std::vector<unsigned char>& 
     // replaces even a read-only file, and a Wine run as root opens one for writing.
     DWORD attributes = GetFileAttributesA(full);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    if (IsExistingFile(full)) {
+    if (FileExists(full)) {
         THandle target(CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, 0, nullptr));
         if (!target.IsValid()) return false;
@@ -104,7 +100,7 @@ void TsxCustomFileStorage::Clear() { ReplaceData({}); }
 
 bool TsxCustomFileStorage::LoadFromFile(const std::string& name) {
     Clear();
-    if (!IsExistingFile(name)) {
+    if (!FileExists(name)) {
         if (FOnLoad) FOnLoad(this, false);
         return false;
     }
@@ -125,7 +121,7 @@ bool TsxCustomFileStorage::LoadFromFile(const std::string& name) {
 }
 
 bool TsxCustomFileStorage::SaveToFile(const std::string& name) {
-    if (IsExistingFile(name)) {
+    if (FileExists(name)) {
         bool overrideFile = true;
         if (FOnConfirmOverride) FOnConfirmOverride(this, overrideFile);
         if (!overrideFile) {
@@ -165,4 +161,28 @@ std::vector<unsigned char> TsxCustomFileStorage::WriteData() const {
 void TsxCustomFileStorage::Loaded() {
     TComponent::Loaded();
     if (FAutoSave && !IsDesigning()) Save();
+}
+
+void RegisterCustomFileStorageClass() {
+    TClassRegistration<TsxCustomFileStorage>("TsxCustomFileStorage", "TComponent", true)
+        .Ignore("About")
+        .Ignore("DataSize")   // follows the data
+        .Custom("FileData", [](TsxCustomFileStorage& storage, const TPropValue& v, TLoadContext& ctx) {
+            if (v.Kind != TPropValue::TKind::Binary) throw EDescriptionError(ctx.Where + ": binary data expected");
+            try {
+                storage.ReadData(v.Data);
+            } catch (const EsxFileStorage& e) {
+                throw EDescriptionError(ctx.Where + ": " + e.Message());
+            }
+        });
+}
+
+void RegisterFileStorageClass() {
+    TClassRegistration<TsxFileStorage>("TsxFileStorage", "TsxCustomFileStorage")
+        .String("SaveName", &TsxFileStorage::SetSaveName)
+        .String("FileName", &TsxFileStorage::SetFileName)
+        .Bool("AutoSave", &TsxFileStorage::SetAutoSave)
+        .Event<TsxFileStorageOnFileOperation>("OnLoad", &TsxFileStorage::SetOnLoad)
+        .Event<TsxFileStorageOnFileOperation>("OnSave", &TsxFileStorage::SetOnSave)
+        .Event<TsxFileStorageOnConfirmOverride>("OnConfirmOverride", &TsxFileStorage::SetOnConfirmOverride);
 }

@@ -85,3 +85,9 @@ public:
     using TsxCustomFileStorage::OnConfirmOverride;
     using TsxCustomFileStorage::SetOnConfirmOverride;
 };
+
+// Registers TsxCustomFileStorage for window descriptions.
+void RegisterCustomFileStorageClass();
+
+// Registers TsxFileStorage; its base comes first.
+void RegisterFileStorageClass();

@@ -1,12 +1,13 @@
 // shell/sxFolderMonitor.cpp -- TsxFolderMonitor and its worker
 //
-// The same design as the registry monitor: a fresh self-freeing worker per start,
-// known to the component only through its TsxThreadLink (stop and wake-up), and
-// each change re-armed with FindNextChangeNotification before OnChange is delivered,
+// The same design as the registry monitor, on the same component half
+// (TsxCustomChangeMonitor): a fresh self-freeing worker per start, known to the
+// component only through its TsxThreadLink (stop and wake-up), and each change re-armed with FindNextChangeNotification before OnChange is delivered,
 // so that what changes while the handler runs signals again. A handler's exception
 // is shown on the GUI thread and the worker keeps watching: protection never ends
 // silently. The worker ends by itself only when the folder cannot be watched.
 #include "sxFolderMonitor.h"
+#include "desktop/Classes.h"
 
 #include <algorithm>
 
@@ -39,21 +40,8 @@ void OpenSubfolders(const std::string& folder, int depth) {
 
 // ---- TsxCustomFolderMonitor --------------------------------------------------
 
-TsxCustomFolderMonitor::TsxCustomFolderMonitor(TComponent* owner) : TComponent(owner) {}
-
-TsxCustomFolderMonitor::~TsxCustomFolderMonitor() {
-    if (auto link = std::move(FLink)) link->RequestStop();
-}
-
-void TsxCustomFolderMonitor::Loaded() {
-    TComponent::Loaded();
-    SetActive(FActive);
-}
-
-void TsxCustomFolderMonitor::SetActive(bool value) {
-    FActive = value;
-    UpdateActive();
-}
+TsxCustomFolderMonitor::TsxCustomFolderMonitor(TComponent* owner)
+    : TsxCustomChangeMonitor(owner, fmfFileNameChange | fmfDirNameChange) {}
 
 void TsxCustomFolderMonitor::SetFolder(const std::string& value) {
     if (value == FFolder) return;
@@ -61,40 +49,10 @@ void TsxCustomFolderMonitor::SetFolder(const std::string& value) {
     UpdateActive();
 }
 
-void TsxCustomFolderMonitor::SetNotifyFilters(TFolderMonitorFilters value) {
-    if (value == FNotifyFilters) return;
-    FNotifyFilters = value;
-    UpdateActive();
-}
-
-void TsxCustomFolderMonitor::SetWatchSubTree(bool value) {
-    if (value == FWatchSubTree) return;
-    FWatchSubTree = value;
-    UpdateActive();
-}
-
-void TsxCustomFolderMonitor::SetOnChange(const TThreadMethod& value) {
-    FOnChange = value;
-    UpdateActive();
-}
-
-void TsxCustomFolderMonitor::UpdateActive() { FActive ? StartMonitor() : StopMonitor(); }
-
-void TsxCustomFolderMonitor::StartMonitor() {
-    StopMonitor();
-    if (IsLoading() || IsDesigning()) return;
-    if (!FActive || !FOnChange) return;
-    auto link = std::make_shared<TsxThreadLink>();
-    auto* worker = new TsxFolderMonitorThread(FOnChange, link);
-    worker->SetParameters(FFolder, FWatchSubTree, FNotifyFilters);
-    FLink = std::move(link);
-    worker->Start();
-}
-
-void TsxCustomFolderMonitor::StopMonitor() {
-    if (IsLoading() || IsDesigning()) return;
-    // Forget first: from here on the worker may end and free itself at any moment.
-    if (auto link = std::move(FLink)) link->RequestStop();
+TsxThread* TsxCustomFolderMonitor::CreateWorker(const TThreadMethod& onChange, std::shared_ptr<TsxThreadLink> link) {
+    auto* worker = new TsxFolderMonitorThread(onChange, std::move(link));
+    worker->SetParameters(FFolder, WatchSubTree(), NotifyFilters());
+    return worker;
 }
 
 // ---- TsxFolderMonitorThread --------------------------------------------------
@@ -150,4 +108,21 @@ void TsxFolderMonitorThread::Execute() {
         // The folder itself went away: its notification cannot be armed again.
         if (!rearmed) return;
     }
+}
+
+void RegisterFolderMonitorClasses() {
+    TClassRegistration<TsxCustomFolderMonitor>("TsxCustomFolderMonitor", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxFolderMonitor>("TsxFolderMonitor", "TsxCustomFolderMonitor")
+        .Bool("Active", &TsxFolderMonitor::SetActive)
+        .String("Folder", &TsxFolderMonitor::SetFolder)
+        .Custom("NotifyFilters", [](TsxFolderMonitor& m, const TPropValue& v, TLoadContext& c) {
+            m.SetNotifyFilters(SetMask(v, c, {{"fmfFileNameChange", fmfFileNameChange},
+                                              {"fmfDirNameChange", fmfDirNameChange},
+                                              {"fmfAttributeChange", fmfAttributeChange},
+                                              {"fmfSizeChange", fmfSizeChange},
+                                              {"fmfWriteChange", fmfWriteChange},
+                                              {"fmfSecurityChange", fmfSecurityChange}}));
+        })
+        .Bool("WatchSubTree", &TsxFolderMonitor::SetWatchSubTree)
+        .Event<TThreadMethod>("OnChange", &TsxFolderMonitor::SetOnChange);
 }

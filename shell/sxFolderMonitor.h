@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "desktop/Component.h"
 #include "desktop/Events.h"
+#include "shell/sxChangeMonitor.h"
 #include "shell/sxThread.h"
 #include "shell/sxThreadLink.h"
 
@@ -22,41 +22,18 @@ enum TFolderMonitorFilter : unsigned {
 };
 using TFolderMonitorFilters = unsigned;  // a set of TFolderMonitorFilter
 
-class TsxCustomFolderMonitor : public TComponent {
+// The notification says nothing of what changed: the OnChange handler looks for itself.
+class TsxCustomFolderMonitor : public TsxCustomChangeMonitor {
 public:
     explicit TsxCustomFolderMonitor(TComponent* owner);
-    ~TsxCustomFolderMonitor() override;  // stops the worker; never waits for it
-
-    void Loaded() override;  // applies Active
-    // A worker runs: false while inactive, and once the worker ended by itself
-    // (the folder could not be watched, or stopped existing).
-    bool IsWatching() const noexcept { return FLink && !FLink->Ended(); }
 
 protected:
-    bool Active() const noexcept { return FActive; }
-    void SetActive(bool value);  // no comparison: True again restarts the worker
     const std::string& Folder() const noexcept { return FFolder; }
     void SetFolder(const std::string& value);  // blank: the current directory at activation
-    TFolderMonitorFilters NotifyFilters() const noexcept { return FNotifyFilters; }
-    void SetNotifyFilters(TFolderMonitorFilters value);
-    bool WatchSubTree() const noexcept { return FWatchSubTree; }
-    void SetWatchSubTree(bool value);
-    // Parameterless, no sender; runs on the GUI thread, also inside modal loops. The
-    // notification says nothing of what changed: the handler looks for itself.
-    const TThreadMethod& OnChange() const noexcept { return FOnChange; }
-    void SetOnChange(const TThreadMethod& value);  // no comparison: restarts an active monitor
-
-    virtual void UpdateActive();   // Active ? StartMonitor : StopMonitor
-    virtual void StartMonitor();   // a fresh worker; none while loading, designing or without OnChange
-    virtual void StopMonitor();    // forgets the worker, then asks it to stop
+    TsxThread* CreateWorker(const TThreadMethod& onChange, std::shared_ptr<TsxThreadLink> link) override;
 
 private:
-    bool FActive = false;
     std::string FFolder = "C:\\";
-    TFolderMonitorFilters FNotifyFilters = fmfFileNameChange | fmfDirNameChange;
-    bool FWatchSubTree = true;
-    TThreadMethod FOnChange;
-    std::shared_ptr<TsxThreadLink> FLink;  // of the current worker; the worker itself frees itself
 };
 
 class TsxFolderMonitor : public TsxCustomFolderMonitor {
@@ -96,3 +73,6 @@ private:
     DWORD FFilterMask = 0;
     HANDLE FChange = INVALID_HANDLE_VALUE;  // owned; closed with FindCloseChangeNotification
 };
+
+// Registers TsxCustomFolderMonitor and TsxFolderMonitor for window descriptions.
+void RegisterFolderMonitorClasses();

@@ -5,6 +5,7 @@
 #include "desktop/Handle.h"
 #include "desktop/SysUtils.h"
 #include "sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -141,4 +142,15 @@ void TsxOneInstance::ShowAlreadyRunning() {
 void TsxOneInstance::Loaded() {
     TComponent::Loaded();
     CheckInstance();
+}
+
+void RegisterOneInstanceClass() {
+    TClassRegistration<TsxOneInstance>("TsxOneInstance", "TComponent")
+        .Ignore("About")
+        .Bool("ActivatePrevInstance", &TsxOneInstance::SetActivatePrevInstance)
+        .Bool("ExeNameAsIdentifier", &TsxOneInstance::SetExeNameAsIdentifier)
+        .String("Message", &TsxOneInstance::SetMessage)
+        .String("Identifier", &TsxOneInstance::SetIdentifier)
+        .Bool("ShowMessage", &TsxOneInstance::SetShowMessage)
+        .Event<TsxOneInstanceShowMessage>("OnShowMessage", &TsxOneInstance::SetOnShowMessage);
 }

@@ -64,3 +64,6 @@ bool CheckOneInstance();
 // Releases and closes the instance mutex this process owns, if any; also runs at program end.
 // Call it on the thread that ran the test (mutex ownership is per thread).
 void ReleaseOneInstanceMutex();
+
+// Registers TsxOneInstance for window descriptions.
+void RegisterOneInstanceClass();

@@ -12,24 +12,12 @@
 // RegNotifyChangeKeyValue fires once, and a change made while the handler runs (the
 // handler's own deletions included) must signal again and bring one more delivery.
 #include "sxRegistryMonitor.h"
+#include "desktop/Classes.h"
 
 // ---- TsxCustomRegistryMonitor ------------------------------------------------
 
-TsxCustomRegistryMonitor::TsxCustomRegistryMonitor(TComponent* owner) : TComponent(owner) {}
-
-TsxCustomRegistryMonitor::~TsxCustomRegistryMonitor() {
-    if (auto link = std::move(FLink)) link->RequestStop();
-}
-
-void TsxCustomRegistryMonitor::Loaded() {
-    TComponent::Loaded();
-    SetActive(FActive);
-}
-
-void TsxCustomRegistryMonitor::SetActive(bool value) {
-    FActive = value;
-    UpdateActive();
-}
+TsxCustomRegistryMonitor::TsxCustomRegistryMonitor(TComponent* owner)
+    : TsxCustomChangeMonitor(owner, rmfSubTreeChange | rmfValueChange) {}
 
 void TsxCustomRegistryMonitor::SetRegistryKey(const std::string& value) {
     if (value == FRegistryKey) return;
@@ -43,40 +31,10 @@ void TsxCustomRegistryMonitor::SetRootKey(TsxRegRootKey value) {
     UpdateActive();
 }
 
-void TsxCustomRegistryMonitor::SetNotifyFilters(TsxRegistryMonitorFilters value) {
-    if (value == FNotifyFilters) return;
-    FNotifyFilters = value;
-    UpdateActive();
-}
-
-void TsxCustomRegistryMonitor::SetWatchSubTree(bool value) {
-    if (value == FWatchSubTree) return;
-    FWatchSubTree = value;
-    UpdateActive();
-}
-
-void TsxCustomRegistryMonitor::SetOnChange(const TThreadMethod& value) {
-    FOnChange = value;
-    UpdateActive();
-}
-
-void TsxCustomRegistryMonitor::UpdateActive() { FActive ? StartMonitor() : StopMonitor(); }
-
-void TsxCustomRegistryMonitor::StartMonitor() {
-    StopMonitor();
-    if (IsLoading() || IsDestroying() || IsDesigning()) return;
-    if (!FActive || !FOnChange) return;
-    auto link = std::make_shared<TsxThreadLink>();
-    auto* worker = new TsxRegistryMonitorThread(FOnChange, link);
-    worker->SetParameters(RegRootKeyHandle(FRootKey), FRegistryKey, FWatchSubTree, FNotifyFilters);
-    FLink = std::move(link);
-    worker->Start();
-}
-
-void TsxCustomRegistryMonitor::StopMonitor() {
-    if (IsLoading() || IsDesigning()) return;
-    // Forget first: from here on the worker may end and free itself at any moment.
-    if (auto link = std::move(FLink)) link->RequestStop();
+TsxThread* TsxCustomRegistryMonitor::CreateWorker(const TThreadMethod& onChange, std::shared_ptr<TsxThreadLink> link) {
+    auto* worker = new TsxRegistryMonitorThread(onChange, std::move(link));
+    worker->SetParameters(RegRootKeyHandle(FRootKey), FRegistryKey, WatchSubTree(), NotifyFilters());
+    return worker;
 }
 
 // ---- TsxRegistryMonitorThread ------------------------------------------------
@@ -185,4 +143,23 @@ void TsxRegistryMonitorThread::KeyChanged() {
         }
     }
     FLink->Deliver(FOnChange);
+}
+
+void RegisterRegistryMonitorClasses() {
+    TClassRegistration<TsxCustomRegistryMonitor>("TsxCustomRegistryMonitor", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxRegistryMonitor>("TsxRegistryMonitor", "TsxCustomRegistryMonitor")
+        .Bool("Active", &TsxRegistryMonitor::SetActive)
+        .String("RegistryKey", &TsxRegistryMonitor::SetRegistryKey)
+        .Enum<TsxRegRootKey>("RootKey", &TsxRegistryMonitor::SetRootKey,
+                             {{"rrkClassesRoot", rrkClassesRoot}, {"rrkCurrentUser", rrkCurrentUser},
+                              {"rrkLocalMachine", rrkLocalMachine}, {"rrkUsers", rrkUsers},
+                              {"rrkCurrentConfig", rrkCurrentConfig}, {"rrkDynData", rrkDynData}})
+        .Custom("NotifyFilters", [](TsxRegistryMonitor& m, const TPropValue& v, TLoadContext& c) {
+            m.SetNotifyFilters(SetMask(v, c, {{"rmfSubTreeChange", rmfSubTreeChange},
+                                              {"rmfAttributeChange", rmfAttributeChange},
+                                              {"rmfValueChange", rmfValueChange},
+                                              {"rmfSecurityChange", rmfSecurityChange}}));
+        })
+        .Bool("WatchSubTree", &TsxRegistryMonitor::SetWatchSubTree)
+        .Event<TThreadMethod>("OnChange", &TsxRegistryMonitor::SetOnChange);
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "desktop/Component.h"
 #include "desktop/Events.h"
+#include "shell/sxChangeMonitor.h"
 #include "shell/sxSysUtils.h"
 #include "shell/sxThread.h"
 #include "shell/sxThreadLink.h"
@@ -21,42 +21,20 @@ enum TsxRegistryMonitorFilter : unsigned {
 };
 using TsxRegistryMonitorFilters = unsigned;  // a set of TsxRegistryMonitorFilter
 
-class TsxCustomRegistryMonitor : public TComponent {
+class TsxCustomRegistryMonitor : public TsxCustomChangeMonitor {
 public:
     explicit TsxCustomRegistryMonitor(TComponent* owner);
-    ~TsxCustomRegistryMonitor() override;  // stops the worker; never waits for it
-
-    void Loaded() override;  // applies Active
-    // A worker runs: false while inactive, and once a worker ended by itself (a failed wait).
-    bool IsWatching() const noexcept { return FLink && !FLink->Ended(); }
 
 protected:
-    bool Active() const noexcept { return FActive; }
-    void SetActive(bool value);  // no comparison: True again restarts the worker
     const std::string& RegistryKey() const noexcept { return FRegistryKey; }
     void SetRegistryKey(const std::string& value);
     TsxRegRootKey RootKey() const noexcept { return FRootKey; }
     void SetRootKey(TsxRegRootKey value);
-    TsxRegistryMonitorFilters NotifyFilters() const noexcept { return FNotifyFilters; }
-    void SetNotifyFilters(TsxRegistryMonitorFilters value);
-    bool WatchSubTree() const noexcept { return FWatchSubTree; }
-    void SetWatchSubTree(bool value);
-    // Parameterless, no sender; runs on the GUI thread, also inside modal loops.
-    const TThreadMethod& OnChange() const noexcept { return FOnChange; }
-    void SetOnChange(const TThreadMethod& value);  // no comparison: restarts an active monitor
-
-    virtual void UpdateActive();   // Active ? StartMonitor : StopMonitor
-    virtual void StartMonitor();   // a fresh worker; none while loading, designing or without OnChange
-    virtual void StopMonitor();    // forgets the worker, then asks it to stop
+    TsxThread* CreateWorker(const TThreadMethod& onChange, std::shared_ptr<TsxThreadLink> link) override;
 
 private:
-    bool FActive = false;
     std::string FRegistryKey;
     TsxRegRootKey FRootKey = rrkCurrentUser;
-    TsxRegistryMonitorFilters FNotifyFilters = rmfSubTreeChange | rmfValueChange;
-    bool FWatchSubTree = true;
-    TThreadMethod FOnChange;
-    std::shared_ptr<TsxThreadLink> FLink;  // of the current worker; the worker itself frees itself
 };
 
 class TsxRegistryMonitor : public TsxCustomRegistryMonitor {
@@ -118,3 +96,6 @@ private:
     TNotification FKeyNotification;
     TNotification FRootNotification;
 };
+
+// Registers TsxCustomRegistryMonitor and TsxRegistryMonitor for window descriptions.
+void RegisterRegistryMonitorClasses();

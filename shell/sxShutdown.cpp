@@ -3,6 +3,7 @@
 
 #include "desktop/Handle.h"
 #include "sxSysUtils.h"
+#include "desktop/Classes.h"
 
 namespace {
 
@@ -58,4 +59,15 @@ bool TsxShutdown::CallExitWindowsEx(UINT flags) { return ExitWindowsEx(flags, 0)
 
 bool TsxShutdown::CallSetSystemPowerState(bool suspend, bool force) {
     return SetSystemPowerState(suspend ? TRUE : FALSE, force ? TRUE : FALSE) != FALSE;
+}
+
+void RegisterShutdownClass() {
+    TClassRegistration<TsxShutdown>("TsxShutdown", "TComponent")
+        .Ignore("About")
+        .Enum<TsxShutdownActionType>("ActionType", &TsxShutdown::SetActionType,
+                                     {{"aatPowerOff", aatPowerOff}, {"aatShutdown", aatShutdown},
+                                      {"aatReboot", aatReboot}, {"aatLogOff", aatLogOff},
+                                      {"aatSuspend", aatSuspend}, {"aatHibernate", aatHibernate}})
+        .Bool("Force", &TsxShutdown::SetForce)
+        .Event<TsxQueryShutdownEvent>("OnQueryShutdown", &TsxShutdown::SetOnQueryShutdown);
 }

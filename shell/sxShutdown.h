@@ -37,3 +37,6 @@ private:
     bool FForce = false;
     TsxQueryShutdownEvent FOnQueryShutdown;
 };
+
+// Registers TsxShutdown for window descriptions.
+void RegisterShutdownClass();

@@ -1,5 +1,6 @@
 // shell/sxStartButtonProperties.cpp -- TsxStartButtonProperties
 #include "shell/sxStartButtonProperties.h"
+#include "desktop/Classes.h"
 
 TsxStartButtonProperties::TsxStartButtonProperties(TComponent* owner) : TComponent(owner) {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
@@ -59,4 +60,16 @@ bool TsxStartButtonProperties::Visible() const { return FButton && IsWindowVisib
 
 void TsxStartButtonProperties::SetVisible(bool value) {
     if (FButton) ShowWindow(FButton, value ? SW_SHOW : SW_HIDE);
+}
+
+void RegisterStartButtonPropertiesClass() {
+    using S = TsxStartButtonProperties;
+    TClassRegistration<S>("TsxStartButtonProperties", "TComponent")
+        .Ignore("About")
+        .Int("ButtonLeft", &S::SetButtonLeft)
+        .Int("ButtonTop", &S::SetButtonTop)
+        .Int("ButtonWidth", &S::SetButtonWidth)
+        .Int("ButtonHeight", &S::SetButtonHeight)
+        .Bool("Enabled", &S::SetEnabled)
+        .Bool("Visible", &S::SetVisible);
 }

@@ -40,3 +40,6 @@ private:
     HWND FButton = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 };
+
+// Registers TsxStartButtonProperties for window descriptions.
+void RegisterStartButtonPropertiesClass();

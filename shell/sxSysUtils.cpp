@@ -83,15 +83,9 @@ TsxWindowsVersionFlags ClassifyWindowsVersion(const OSVERSIONINFOA& info) {
 }
 
 const TsxWindowsVersionFlags& WindowsVersionFlags() {
-    static const TsxWindowsVersionFlags flags = [] {
-        OSVERSIONINFOA info{};
-        info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (!GetVersionExA(&info)) return TsxWindowsVersionFlags{};
-#pragma GCC diagnostic pop
-        return ClassifyWindowsVersion(info);
-    }();
+    // A failed query leaves every flag off.
+    static const TsxWindowsVersionFlags flags =
+        OsVersion().dwPlatformId == 0 ? TsxWindowsVersionFlags{} : ClassifyWindowsVersion(OsVersion());
     return flags;
 }
 
@@ -238,14 +232,10 @@ std::string SystemFolder() {
 
 bool IsValidFileName(const std::string& name) {
     if (name.empty()) return false;
-    auto isExistingFile = [&] {
-        DWORD attributes = GetFileAttributesA(name.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    };
-    if (isExistingFile()) return true;
+    if (FileExists(name)) return true;
     // CREATE_NEW: a file that appeared since the check is never truncated, and never deleted below.
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return isExistingFile();
+    if (file == INVALID_HANDLE_VALUE) return FileExists(name);
     CloseHandle(file);
     DeleteFileA(name.c_str());
     return true;

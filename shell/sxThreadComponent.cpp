@@ -13,6 +13,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "desktop/Classes.h"
 #include "desktop/SysUtils.h"
 
 namespace {
@@ -230,4 +231,24 @@ TNotifyEvent TsxCustomThreadComponent::OnFinish() const { return IsLive() ? FThr
 void TsxCustomThreadComponent::SetOnFinish(const TNotifyEvent& value) {
     FOnFinish = value;
     if (IsLive()) FThread->SetOnFinish(value);
+}
+
+const std::vector<std::pair<std::string, TThreadPriority>>& ThreadPriorityNames() {
+    static const std::vector<std::pair<std::string, TThreadPriority>> names = {
+        {"tpIdle", tpIdle}, {"tpLowest", tpLowest}, {"tpLower", tpLower}, {"tpNormal", tpNormal},
+        {"tpHigher", tpHigher}, {"tpHighest", tpHighest}, {"tpTimeCritical", tpTimeCritical}};
+    return names;
+}
+
+void RegisterThreadComponentClasses() {
+    TClassRegistration<TsxCustomThreadComponent>("TsxCustomThreadComponent", "TComponent", true).Ignore("About");
+    TClassRegistration<TsxThreadComponent>("TsxThreadComponent", "TsxCustomThreadComponent")
+        .Enum<TThreadPriority>("Priority", &TsxThreadComponent::SetPriority, ThreadPriorityNames())
+        .Int("ReturnValue", &TsxThreadComponent::SetReturnValue)
+        .Bool("Suspended", &TsxThreadComponent::SetSuspended)
+        .Bool("Synchronized", &TsxThreadComponent::SetSynchronized)
+        .Event<TExceptionEvent>("OnException", &TsxThreadComponent::SetOnException)
+        .Event<TNotifyEvent>("OnExecute", &TsxThreadComponent::SetOnExecute)
+        .Event<TNotifyEvent>("OnTerminate", &TsxThreadComponent::SetOnTerminate)
+        .Event<TNotifyEvent>("OnFinish", &TsxThreadComponent::SetOnFinish);
 }

@@ -2,6 +2,8 @@
 // with what that worker raises shown on the GUI thread
 #pragma once
 #include <exception>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/Application.h"
@@ -97,3 +99,8 @@ public:
     using TsxCustomThreadComponent::OnFinish;
     using TsxCustomThreadComponent::SetOnFinish;
 };
+
+// The names of the thread priorities in window descriptions.
+const std::vector<std::pair<std::string, TThreadPriority>>& ThreadPriorityNames();
+// Registers TsxCustomThreadComponent and TsxThreadComponent for window descriptions.
+void RegisterThreadComponentClasses();

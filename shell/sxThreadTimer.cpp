@@ -1,5 +1,6 @@
 // shell/sxThreadTimer.cpp -- TsxCustomThreadTimer
 #include "sxThreadTimer.h"
+#include "desktop/Classes.h"
 
 TsxCustomThreadTimer::TsxCustomThreadTimer(TComponent* owner) : TsxCustomThreadComponent(owner) {
     RecreateThread();
@@ -38,4 +39,16 @@ DWORD TsxCustomThreadTimer::Interval() const { return IsLive() ? TimerThread()->
 void TsxCustomThreadTimer::SetInterval(DWORD intervalMs) {
     FIntervalMs = intervalMs;
     if (IsLive()) TimerThread()->SetInterval(intervalMs);
+}
+
+void RegisterThreadTimerClasses() {
+    TClassRegistration<TsxCustomThreadTimer>("TsxCustomThreadTimer", "TsxCustomThreadComponent", true);
+    TClassRegistration<TsxThreadTimer>("TsxThreadTimer", "TsxCustomThreadTimer")
+        .Custom("Interval", [](TsxThreadTimer& t, const TPropValue& v, TLoadContext&) {
+            t.SetInterval(static_cast<DWORD>(v.AsInteger()));
+        })
+        .Enum<TThreadPriority>("Priority", &TsxThreadTimer::SetPriority, ThreadPriorityNames())
+        .Bool("Synchronized", &TsxThreadTimer::SetSynchronized)
+        .Event<TNotifyEvent>("OnTimer", &TsxThreadTimer::SetOnTimer)
+        .Bool("Enabled", &TsxThreadTimer::SetEnabled);
 }

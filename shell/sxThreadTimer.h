@@ -43,3 +43,6 @@ public:
     using TsxCustomThreadTimer::OnException;
     using TsxCustomThreadTimer::SetOnException;
 };
+
+// Registers TsxCustomThreadTimer and TsxThreadTimer; the thread components come first.
+void RegisterThreadTimerClasses();

@@ -60,6 +60,8 @@ public:
     void LoadIconData(const std::vector<unsigned char>& icoFile);   // the small-icon image; throws EInvalidGraphic
     TImageList* ImageList() const noexcept { return FImageList; }
     void SetImageList(TImageList* images);        // not owned; cleared when the list is freed
+    // A window description names the list; the name is looked up among the owner's components in Loaded.
+    void SetImageListName(const std::string& name) { FImageListName = name; }
     int ImageIndex() const noexcept { return FImageIndex; }
     void SetImageIndex(int value);
     int IconID() const noexcept { return FIconID; }
@@ -70,6 +72,7 @@ public:
     void SetMinimizeOnStart(bool value) { FMinimizeOnStart = value; }   // read by Loaded
     TPopupMenu* PopupMenu() const noexcept { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* menu);          // not owned; cleared when the menu is freed
+    void SetPopupMenuName(const std::string& name) { FPopupMenuName = name; }   // as SetImageListName
     bool PopupByLeft() const noexcept { return FPopupByLeft; }
     void SetPopupByLeft(bool value) { FPopupByLeft = value; }
     bool ShowHint() const noexcept { return FShowHint; }
@@ -173,9 +176,10 @@ private:
     HWND FHookedAppWnd = nullptr;                 // borrowed: the application's window while subclassed
     bool FTearingDown = false;
 
-    friend void RegisterTrayClasses();
     std::string FPopupMenuName, FImageListName;   // references read from a description, resolved in Loaded
 };
 
+// Registers TsxTrayIcon; TsxCustomTimer comes first.
+void RegisterTrayIconClass();
 // Registers TsxCustomTimer and TsxTrayIcon for window descriptions; safe to call more than once.
 void RegisterTrayClasses();

@@ -4,6 +4,7 @@
 // returned, so the bytes may not change or go while it may still run: the component that started
 // such a sound last is remembered, and it stops the sound before its bytes are replaced or freed.
 #include "shell/sxWav.h"
+#include "desktop/Classes.h"
 
 #include <mmsystem.h>
 
@@ -157,4 +158,21 @@ void TsxWav::SetPlayFrom(TsxWavPlayFrom value) {
     if (IsLoading()) return;
     if (value == pfDFM) LoadFromFile(FileName());
     else Clear();
+}
+
+void RegisterWavClass() {
+    TClassRegistration<TsxWav>("TsxWav", "TsxCustomFileStorage")
+        .Bool("AsyncPlay", &TsxWav::SetAsyncPlay)
+        .Bool("Looped", &TsxWav::SetLooped)
+        .Bool("NoDefaultSound", &TsxWav::SetNoDefaultSound)
+        .Bool("NoStopSound", &TsxWav::SetNoStopSound)
+        .Bool("NoWaitIfBusy", &TsxWav::SetNoWaitIfBusy)
+        .Enum<TsxWavPlayFrom>("PlayFrom", &TsxWav::SetPlayFrom,
+                              {{"pfFile", pfFile}, {"pfResource", pfResource}, {"pfDFM", pfDFM},
+                               {"pfSystemEvent", pfSystemEvent}})
+        .String("FileName", &TsxWav::SetFileName)
+        .String("ResourceName", &TsxWav::SetResourceName)
+        .String("EventAlias", &TsxWav::SetEventAlias)
+        .Event<TNotifyEvent>("OnPlayBefore", &TsxWav::SetOnPlayBefore)
+        .Event<TNotifyEvent>("OnPlayAfter", &TsxWav::SetOnPlayAfter);
 }

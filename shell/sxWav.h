@@ -75,3 +75,6 @@ private:
 
 // A RIFF "WAVE" file whose chunks all lie inside the bytes given.
 bool IsWholeWaveFile(const std::vector<unsigned char>& data);
+
+// Registers TsxWav; TsxCustomFileStorage comes first.
+void RegisterWavClass();

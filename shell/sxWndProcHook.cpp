@@ -87,9 +87,9 @@ TWinControl* TsxCustomWndProcHook::WinControl() const {
 HWND TsxCustomWndProcHook::Handle() {
     if (FHandle) return FHandle;
     TWinControl* control = WinControl();
-    if (!control) return nullptr;
+    if (!control) return NoWindow();
     if (control->HandleAllocated()) return control->WindowHandle();
-    if (control->IsLoading() || control->IsDestroying()) return nullptr;
+    if (control->IsLoading() || control->IsDestroying()) return NoWindow();
     return control->Handle();
 }
 
@@ -153,7 +153,7 @@ void TsxCustomWndProcHook::Insert() {
     if (FHookedWindow) return;
     HWND hwnd = Handle();
     // Only windows of this process can be subclassed; with no window Active still reads true.
-    if (!hwnd || !IsWindowOfThisProcess(hwnd)) return;
+    if (hwnd == NoWindow() || !IsWindowOfThisProcess(hwnd)) return;
     if (gOriginalProcs.find(hwnd) == gOriginalProcs.end()) {
         SetLastError(0);
         auto previous = reinterpret_cast<WNDPROC>(
@@ -255,4 +255,20 @@ LRESULT CALLBACK TsxCustomWndProcHook::ChainWndProc(HWND hwnd, UINT message, WPA
     if (message == WM_NCDESTROY) ForgetWindow(hwnd);
     else if (!HasHookOn(hwnd)) ReleaseWindow(hwnd);
     return msg.Result;
+}
+
+void RegisterCustomWndProcHookClass() {
+    TClassRegistration<TsxCustomWndProcHook>("TsxCustomWndProcHook", "TComponent").Ignore("About");
+}
+
+void RegisterWndProcHookClass() {
+    using H = TsxWndProcHook;
+    TClassRegistration<H>("TsxWndProcHook", "TsxCustomWndProcHook")
+        .Bool("Active", &H::SetActive)
+        .Bool("AutoDrag", &H::SetAutoDrag)
+        .Custom("WinControl", [](H& hook, const TPropValue& v, TLoadContext&) { hook.SetWinControlName(v.AsIdent()); })
+        .Event<TNotifyEvent>("OnChangeHandle", &H::SetOnChangeHandle)
+        .Event<TNotifyEvent>("OnChangeWinControl", &H::SetOnChangeWinControl)
+        .Event<TsxMessageEvent>("OnMessageAfter", &H::SetOnMessageAfter)
+        .Event<TsxMessageEvent>("OnMessageBefore", &H::SetOnMessageBefore);
 }

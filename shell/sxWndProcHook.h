@@ -35,8 +35,9 @@ public:
     // in Loaded, when every component of the description exists (EDescriptionError when none fits).
     void SetWinControlName(const std::string& name) { FWinControlName = name; }
     // The window in use: the one given by SetHandle, else WinControl's (made when it has none yet,
-    // except while it is read or destroyed); null when there is none.
+    // except while it is read or destroyed); NoWindow() when there is none.
     virtual HWND Handle();
+    static HWND NoWindow() noexcept { return reinterpret_cast<HWND>(INVALID_HANDLE_VALUE); }
     virtual void SetHandle(HWND value);   // null or INVALID_HANDLE_VALUE: none, WinControl decides
     // The window this component is subclassing now; null when it hooks nothing (Active can still
     // be true: no window was there, or the window was destroyed meanwhile).
@@ -95,3 +96,9 @@ public:
 // there is none.
 int TsxWndProcHookListCount();
 TsxCustomWndProcHook* TsxWndProcHookListItem(int index);
+
+// Registers TsxCustomWndProcHook for window descriptions.
+void RegisterCustomWndProcHookClass();
+
+// Registers TsxWndProcHook; its base comes first.
+void RegisterWndProcHookClass();

@@ -9,12 +9,11 @@
 #include "desktop/Classes.h"
 #include "desktop/SysUtils.h"
 #include "shared/SharedClasses.h"
+#include "shell/MonitorClasses.h"
 #include "shell/ShellComponentClasses.h"
 #include "shell/ShellUtilityClasses.h"
 #include "shell/sxOneInstance.h"
 #include "shell/sxTrayIcon.h"
-
-void RegisterMonitorClasses();  // shell/MonitorClasses.cpp
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Module start-up, before any window: the rich-edit library with the rich-text clipboard

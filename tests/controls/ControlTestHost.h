@@ -8,6 +8,7 @@
 
 #include "desktop/Controls.h"
 #include "desktop/Form.h"
+#include "desktop/GdiGuards.h"
 
 // A visible form that owns the controls of one test.
 class TControlHost {
@@ -99,10 +100,10 @@ inline LPARAM PointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x),
 
 // A 16 x 16 icon of one colour, opaque; the caller destroys it.
 inline HICON SolidIcon(COLORREF color) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP image = CreateCompatibleBitmap(screen, 16, 16);
+    TScopedGetDC screen;
+    HBITMAP image = CreateCompatibleBitmap(screen.Get(), 16, 16);
     HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    HDC dc = CreateCompatibleDC(screen.Get());
     HGDIOBJ old = SelectObject(dc, image);
     HBRUSH brush = CreateSolidBrush(color);
     RECT r{0, 0, 16, 16};
@@ -112,7 +113,6 @@ inline HICON SolidIcon(COLORREF color) {
     SelectObject(dc, old);
     DeleteObject(brush);
     DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     ICONINFO info{TRUE, 0, 0, mask, image};
     HICON icon = CreateIconIndirect(&info);
     DeleteObject(image);

@@ -8,6 +8,7 @@
 #include "ControlTestHost.h"
 #include "controls/FxLabel.h"
 #include "controls/FxPanel.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -149,12 +150,12 @@ TEST_F(FxLabelTest, RotatedTextStartsAtItsQuadrantsOrigin) {
     auto* l = Host.Add<TRecordingLabel>(10, 10, 200, 200);
     l->SetAutoSize(false);
     l->SetCaption("Rotated");
-    HDC dc = GetDC(l->WindowHandle());
-    HGDIOBJ old = SelectObject(dc, l->Font().Handle());
     SIZE ext{};
-    GetTextExtentPoint32A(dc, "Rotated", 7, &ext);
-    SelectObject(dc, old);
-    ReleaseDC(l->WindowHandle(), dc);
+    {
+        TScopedGetDC dc(l->WindowHandle());
+        TScopedSelectObject font(dc.Get(), l->Font().Handle());
+        GetTextExtentPoint32A(dc.Get(), "Rotated", 7, &ext);
+    }
     // 90: the text runs upward from the bottom-left of its box; 180: from the box's top-right, upside down.
     struct { int Angle, X, Y; } cases[] = {{90, 0, ext.cx}, {180, ext.cx, ext.cy}, {270, ext.cy, 0}, {0, 0, 0}};
     for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 
 #include "ControlTestHost.h"
 #include "controls/UiHTLabel.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -173,12 +174,11 @@ class UiHTLabelTest : public ::testing::Test {
 protected:
     TControlHost Host;
     int LineHeight(TUiHTLabel* l) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, l->Font().Handle());
+        TScopedGetDC dcGuard;
+        HDC dc = dcGuard.Get();
+        TScopedSelectObject font(dc, l->Font().Handle());
         SIZE s{};
         GetTextExtentPoint32A(dc, "W", 1, &s);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
         return s.cy;
     }
 };
@@ -186,11 +186,12 @@ protected:
 TEST_F(UiHTLabelTest, AutoSizeFitsTheWidestRenderedLineAndEveryLine) {
     auto* l = Host.Add<TUiHTLabel>(10, 10, 50, 50);
     l->SetCaption("<b>short</b>\r\na much longer line\r\nmid");
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, l->Font().Handle());
-    int widest = MeasureTaggedText(dc, "a much longer line");
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    int widest = 0;
+    {
+        TScopedGetDC dc;
+        TScopedSelectObject font(dc.Get(), l->Font().Handle());
+        widest = MeasureTaggedText(dc.Get(), "a much longer line");
+    }
     EXPECT_EQ(l->Width(), widest);
     EXPECT_EQ(l->Height(), 3 * LineHeight(l));
 }

@@ -4,6 +4,7 @@
 
 #include "ControlTestHost.h"
 #include "controls/sxComboBox.h"
+#include "desktop/GdiGuards.h"
 #include "desktop/Panel.h"
 
 namespace {
@@ -13,12 +14,11 @@ constexpr COLORREF TextColor = RGB(255, 0, 255);
 constexpr COLORREF PanelColor = RGB(0, 128, 0);
 
 int ScreenTextHeight(const TFont& font) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font.Handle());
+    TScopedGetDC screenGuard;
+    HDC screen = screenGuard.Get();
+    TScopedSelectObject selected(screen, font.Handle());
     TEXTMETRICA tm{};
     GetTextMetricsA(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
     return tm.tmHeight;
 }
 

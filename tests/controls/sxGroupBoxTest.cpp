@@ -7,6 +7,7 @@
 #include "controls/sxGroupBox.h"
 #include "desktop/Button.h"
 #include "desktop/Edit.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -88,12 +89,11 @@ TEST_F(sxGroupBoxTest, InsideOfTheGroupIsPaintedInItsParentsColour) {
 
 TEST_F(sxGroupBoxTest, CheckBoxCoversTheCaptionAndIsAsHighAsItsTextButNotBelowItsGlyph) {
     auto textSize = [this](const std::string& text) {
-        HDC dc = GetDC(Group->WindowHandle());
-        HGDIOBJ old = SelectObject(dc, Group->Font().Handle());
+        TScopedGetDC dcGuard(Group->WindowHandle());
+        HDC dc = dcGuard.Get();
+        TScopedSelectObject font(dc, Group->Font().Handle());
         SIZE size{};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(Group->WindowHandle(), dc);
         return size;
     };
     TCheckBox& box = Group->CheckBox();

@@ -7,6 +7,7 @@
 
 #include "ControlTestHost.h"
 #include "controls/sxImageListBox.h"
+#include "desktop/GdiGuards.h"
 
 namespace {
 
@@ -45,12 +46,11 @@ protected:
         return static_cast<int>(SendMessageA(Box->WindowHandle(), LB_GETITEMHEIGHT, static_cast<WPARAM>(index), 0));
     }
     int SingleTextLineHeight() {
-        HDC dc = GetDC(Box->WindowHandle());
-        HGDIOBJ old = SelectObject(dc, Box->Font().Handle());
+        TScopedGetDC dcGuard(Box->WindowHandle());
+        HDC dc = dcGuard.Get();
+        TScopedSelectObject font(dc, Box->Font().Handle());
         TEXTMETRICA tm{};
         GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(Box->WindowHandle(), dc);
         return tm.tmHeight;
     }
     // Line index drawn as its parent would have the list box draw it, into rect on a bitmap.
@@ -83,11 +83,10 @@ TEST_F(sxImageListBoxTest, WrappedTextFitsTheLineItIsDrawnIn) {
     GetClientRect(Box->WindowHandle(), &client);
     // Drawn at: the line less the indent of 2, the margins of 2, the picture and the spacing.
     RECT text{0, 0, client.right - 2 - 2 * 2 - 16 - 4, 0};
-    HDC dc = GetDC(Box->WindowHandle());
-    HGDIOBJ old = SelectObject(dc, Box->Font().Handle());
+    TScopedGetDC dcGuard(Box->WindowHandle());
+    HDC dc = dcGuard.Get();
+    TScopedSelectObject font(dc, Box->Font().Handle());
     DrawTextA(dc, LongText, -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(Box->WindowHandle(), dc);
     EXPECT_GE(LineHeight(0) - 2 * 2, text.bottom);
 }
 

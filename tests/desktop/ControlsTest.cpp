@@ -8,6 +8,7 @@
 
 #include "desktop/CheckBox.h"
 #include "desktop/Form.h"
+#include "desktop/GdiGuards.h"
 #include "desktop/ListBox.h"
 #include "desktop/Panel.h"
 
@@ -65,10 +66,10 @@ TEST_F(ControlsTest, OwnerDrawnLinesAreMeasuredAndDrawnByTheirControl) {
     EXPECT_EQ(List->Measured, (std::vector<int>{0, 1}));
     EXPECT_EQ(SendMessageA(List->WindowHandle(), LB_GETITEMHEIGHT, 1, 0), 30);
     HWND box = List->WindowHandle();
+    TScopedGetDC boxDC(box);
     DRAWITEMSTRUCT item{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(box)), 1, ODA_DRAWENTIRE, 0, box,
-                        GetDC(box), RECT{0, 0, 10, 10}, 0};
+                        boxDC.Get(), RECT{0, 0, 10, 10}, 0};
     EXPECT_EQ(SendMessageA(Panel->WindowHandle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
-    ReleaseDC(box, item.hDC);
     EXPECT_EQ(List->Drawn, std::vector<int>{1});
 }
 

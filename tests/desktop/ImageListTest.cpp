@@ -3,6 +3,7 @@
 
 #include "desktop/Classes.h"
 #include "desktop/DescriptionReader.h"
+#include "desktop/GdiGuards.h"
 #include "desktop/ImageList.h"
 #include "tests/desktop/ModalDriver.h"
 
@@ -26,9 +27,7 @@ const TClassInfo& HostClass() {
 
 // A solid icon of one colour, made the way a program would.
 HICON SolidIcon(int size, COLORREF color) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP image = CreateCompatibleBitmap(screen, size, size);
-    ReleaseDC(nullptr, screen);
+    HBITMAP image = CreateCompatibleBitmap(TScopedGetDC().Get(), size, size);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, image);
     HBRUSH brush = CreateSolidBrush(color);

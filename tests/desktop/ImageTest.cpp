@@ -9,6 +9,7 @@
 #include "desktop/Classes.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/Form.h"
+#include "desktop/GdiGuards.h"
 #include "desktop/Image.h"
 #include "tests/desktop/ModalDriver.h"
 
@@ -246,9 +247,12 @@ TEST_F(ImageTest, DescribedImageShowsItsPictureAtItsOwnSize) {
     ASSERT_TRUE(image->WindowHandle());
     sxtest::PumpFor(300);
     image->Repaint();
-    HDC dc = GetDC(image->WindowHandle());
-    COLORREF left = GetPixel(dc, 2, 4), right = GetPixel(dc, 9, 4);
-    ReleaseDC(image->WindowHandle(), dc);
+    COLORREF left, right;
+    {
+        TScopedGetDC dc(image->WindowHandle());
+        left = GetPixel(dc.Get(), 2, 4);
+        right = GetPixel(dc.Get(), 9, 4);
+    }
     EXPECT_EQ(left, RGB(255, 0, 0));
     EXPECT_EQ(right, RGB(0, 0, 255));
 
@@ -286,10 +290,8 @@ TEST_F(ImageTest, ImageAndTransparentLabelShowTheirParentsColour) {
     picture->Repaint();
     note->Repaint();
     auto pixel = [](TControl* c, int x, int y) {
-        HDC dc = GetDC(c->WindowHandle());
-        COLORREF color = GetPixel(dc, x, y);
-        ReleaseDC(c->WindowHandle(), dc);
-        return color;
+        TScopedGetDC dc(c->WindowHandle());
+        return GetPixel(dc.Get(), x, y);
     };
     const COLORREF panel = 2017290;   // RGB(10, 200, 30)
     EXPECT_EQ(pixel(picture, 10, 10), panel);

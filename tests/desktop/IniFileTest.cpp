@@ -8,10 +8,9 @@
 
 #include "desktop/IniFile.h"
 #include "desktop/StringList.h"
+#include "desktop/SysUtils.h"
 
 namespace {
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

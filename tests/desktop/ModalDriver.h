@@ -1,6 +1,7 @@
 // tests/desktop/ModalDriver.h -- acting on windows while a modal loop (message box, menu,
 // common dialog) owns the thread, and small picture builders for the graphics tests
 #pragma once
+#include "desktop/GdiGuards.h"
 #include "tests/support/MessagePump.h"
 #include <algorithm>
 #include <windows.h>
@@ -160,9 +161,7 @@ inline std::string Hex(const std::vector<unsigned char>& bytes) {
 
 // The colour at (x, y) of a width x height image drawn by draw() on a white 32-bit bitmap.
 inline COLORREF PixelOfDrawing(int width, int height, int x, int y, const std::function<void(HDC)>& draw) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bmp = CreateCompatibleBitmap(TScopedGetDC().Get(), width, height);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bmp);
     RECT r{0, 0, width, height};

@@ -193,8 +193,11 @@ TEST_F(FolderMonitorTest, AHandlerExceptionIsShownAndWatchingGoesOn) {
 TEST_F(FolderMonitorTest, AChangeWaitingWhenTheMonitorIsFreedNeverReachesTheHandler) {
     Activate();
     WriteFile(FFolder + "\\pending.exe", "x");
-    Sleep(300);
+    // The worker has seen the change and now waits in Synchronize for this thread.
+    ASSERT_TRUE(WaitForBlockedSynchronize());
     FMonitor.reset();
+    // Serving the waiting call delivers to a monitor that is gone: the handler stays silent.
+    ASSERT_TRUE(PumpUntil([] { return !IsSentMessageWaiting(); }));
     PumpFor(QuietMs);
     EXPECT_EQ(FProbe.Count.load(), 0);
 }

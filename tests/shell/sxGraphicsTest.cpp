@@ -5,6 +5,7 @@
 #include "desktop/Classes.h"
 #include "desktop/Controls.h"
 #include "desktop/DescriptionReader.h"
+#include "desktop/GdiGuards.h"
 #include "desktop/Image.h"
 #include "shell/ShellComponentClasses.h"
 #include "shell/sxGraphics.h"
@@ -16,9 +17,9 @@ namespace {
 class GraphicsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        FScreen = GetDC(nullptr);
-        FDC = CreateCompatibleDC(FScreen);
-        FBitmap = CreateCompatibleBitmap(FScreen, Size, Size);
+        TScopedGetDC screen;
+        FDC = CreateCompatibleDC(screen.Get());
+        FBitmap = CreateCompatibleBitmap(screen.Get(), Size, Size);
         ASSERT_TRUE(FDC && FBitmap);
         FOldBitmap = SelectObject(FDC, FBitmap);
         RECT all{0, 0, Size, Size};
@@ -28,12 +29,11 @@ protected:
         SelectObject(FDC, FOldBitmap);
         DeleteObject(FBitmap);
         DeleteDC(FDC);
-        ReleaseDC(nullptr, FScreen);
     }
     COLORREF At(int x, int y) const { return GetPixel(FDC, x, y); }
 
     static constexpr int Size = 10;
-    HDC FScreen = nullptr, FDC = nullptr;
+    HDC FDC = nullptr;
     HBITMAP FBitmap = nullptr;
     HGDIOBJ FOldBitmap = nullptr;
 };

@@ -17,6 +17,21 @@ namespace sxtest {
 // How long a change that should not be reported is given to show up anyway.
 constexpr DWORD QuietMs = 600;
 
+// Whether a message another thread sent (a worker's Synchronize) waits on this thread's queue.
+inline bool IsSentMessageWaiting() {
+    return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
+}
+
+// Waits, without serving anything, until a worker blocks in Synchronize; false: none came in time.
+inline bool WaitForBlockedSynchronize(DWORD timeoutMs = sxtest::WatchdogMs) {
+    const DWORD start = GetTickCount();
+    while (!IsSentMessageWaiting()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(5);   // a poll, not a settle time: the state is checked again at once
+    }
+    return true;
+}
+
 // Starts commandLine in a process of its own, hidden; the handle is invalid when it could not start.
 inline THandle StartProcess(const std::string& commandLine) {
     STARTUPINFOA startup = {};

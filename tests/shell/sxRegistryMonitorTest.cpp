@@ -12,10 +12,9 @@
 #include "desktop/Classes.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/SyncObjs.h"
+#include "shell/MonitorClasses.h"
 #include "shell/sxRegistryMonitor.h"
 #include "sxMonitorTestSupport.h"
-
-void RegisterMonitorClasses();
 
 using namespace sxtest;
 
@@ -262,9 +261,11 @@ TEST_F(RegistryMonitorTest, NoWorkerRunsWithoutAHandlerUntilOneIsAssigned) {
 TEST_F(RegistryMonitorTest, AChangeWaitingWhenTheMonitorIsFreedNeverReachesTheHandler) {
     Activate();
     SetValue(FKeyPath, "Pending", "x");
-    // Give the worker time to block in Synchronize without serving it.
-    Sleep(300);
+    // The worker has seen the change and now waits in Synchronize for this thread.
+    ASSERT_TRUE(WaitForBlockedSynchronize());
     FMonitor.reset();
+    // Serving the waiting call delivers to a monitor that is gone: the handler stays silent.
+    ASSERT_TRUE(PumpUntil([] { return !IsSentMessageWaiting(); }));
     PumpFor(QuietMs);
     EXPECT_EQ(FProbe.Count.load(), 0);
 }

@@ -10,12 +10,11 @@
 #include "desktop/Classes.h"
 #include "desktop/DescriptionReader.h"
 #include "desktop/SyncObjs.h"
+#include "shell/MonitorClasses.h"
 #include "shell/sxThread.h"
 #include "shell/sxThreadComponent.h"
 #include "shell/sxThreadTimer.h"
 #include "sxMonitorTestSupport.h"
-
-void RegisterMonitorClasses();
 
 using namespace sxtest;
 

@@ -193,10 +193,11 @@ TEST_F(WndProcHookTest, WithoutAWindowNothingIsHookedYetActiveReadsTrue) {
     lone->SetActive(true);
     EXPECT_TRUE(lone->Active());
     EXPECT_EQ(lone->HookedWindow(), nullptr);
-    EXPECT_EQ(lone->Handle(), nullptr);
+    EXPECT_EQ(lone->Handle(), reinterpret_cast<HWND>(-1));
     EXPECT_EQ(ProcOf(FWindow), FOwnProc);
     lone->SetHandle(reinterpret_cast<HWND>(INVALID_HANDLE_VALUE));   // -1 also means none
     EXPECT_EQ(lone->HookedWindow(), nullptr);
+    EXPECT_EQ(lone->Handle(), reinterpret_cast<HWND>(-1));
 }
 
 TEST_F(WndProcHookTest, ANewHandleMovesAnActiveHookAndIsReported) {
