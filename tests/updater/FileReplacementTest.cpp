@@ -7,21 +7,16 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/updater/TestFiles.h"
 #include "updater/FileReplacement.h"
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+using namespace updtest;
+
 // The bits a replacement must carry over; the archive bit comes and goes with every write.
 DWORD VisibleAttributes(const std::string& path) {
     return GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -30,11 +25,7 @@ DWORD VisibleAttributes(const std::string& path) {
 class FileReplacementTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Folder = std::string(temp) + "sxreplace" + std::to_string(GetCurrentProcessId()) + "\\";
-        RemoveTree(Folder);
-        ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr));
+        Folder = FreshTempFolder("sxreplace");
         ASSERT_TRUE(CreateDirectoryA((Folder + "sub").c_str(), nullptr));
     }
     void TearDown() override { RemoveTree(Folder); }
@@ -62,25 +53,6 @@ protected:
         }
         std::sort(names.begin(), names.end());
         return names;
-    }
-
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(folder + name + "\\");
-                } else {
-                    SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA((folder + name).c_str());
-                }
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder.c_str());
     }
 
     std::string Folder;

@@ -24,11 +24,14 @@
 #include "tests/desktop/ModalDriver.h"
 #include "tests/shared/HttpTestServer.h"
 #include "tests/shared/ProxySetting.h"
+#include "tests/updater/TestFiles.h"
 #include "tests/zip/ZipBuilder.h"
 #include "updater/Main.h"
 #include "updater/UpdateNumbers.h"
 
 namespace {
+
+using namespace updtest;
 
 constexpr char ListUrl[] = "http://www.sentinox-update.example/sentinox/update.txt";
 constexpr char ArchiveUrl[] = "http://www.sentinox-update.example/sentinox/sentinoxupdate.zip";
@@ -46,31 +49,10 @@ constexpr int MessageTextId = 0xFFFF;
 constexpr DWORD FlowTimeoutMs = 9000;    // below the modal driver's watchdog
 constexpr unsigned long ShortReceiveTimeoutMs = 1500;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The answer to one message window, by its text; IDOK unless a test says otherwise.
@@ -79,11 +61,8 @@ using TAnswerRule = std::function<int(const std::string& text)>;
 class UpdaterCycle : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Folder = std::string(temp) + "sxupdater" + std::to_string(GetCurrentProcessId()) + "\\";
-        RemoveTree(Folder);
-        ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr));
+        Folder = FreshTempFolder("sxupdater");
+        ASSERT_TRUE(DirectoryExists(Folder));
         Settings = SettingsFileName(TUiDirectories(nullptr).Personal(), UserName());
         SetLocalNumber("5");
         WriteFile(Folder + "old.txt", "old contents");
