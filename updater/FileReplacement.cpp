@@ -29,13 +29,14 @@ bool DeleteAnyFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-// The first free aside name; a stale copy under the plain name is removed first when it can be.
+// The first free aside name. A copy already aside is never removed here: in the same
+// commit it may be the old file of an earlier step, which a failure has to put back.
 std::string FreeAsidePath(const std::string& target) {
     const std::string plain = target + AsideSuffix;
-    if (!PathExists(plain) || DeleteAnyFile(plain)) return plain;
+    if (!PathExists(plain)) return plain;
     for (int n = 1; n <= MaxAsideNumber; ++n) {
         const std::string numbered = plain + std::to_string(n);
-        if (!PathExists(numbered) || DeleteAnyFile(numbered)) return numbered;
+        if (!PathExists(numbered)) return numbered;
     }
     return std::string();
 }
@@ -149,17 +150,16 @@ void TFileReplacement::RemoveAsideCopy(const std::string& path) {
 }
 
 void RemoveUpdateLeftovers(const std::string& folder) {
+    // The folder alone, not below it: the program folder is ours, what lies below may not be,
+    // and a folder holding a whole drive would take long to walk.
     const std::string base = IncludeTrailingBackslash(folder);
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((base + "*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
-    std::vector<std::string> files, folders;
+    std::vector<std::string> files;
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? folders : files).push_back(name);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
     } while (FindNextFileA(find, &found));
     FindClose(find);
     for (const std::string& name : files) RemoveLeftover(base, name);
-    for (const std::string& name : folders) RemoveUpdateLeftovers(base + name);
 }

@@ -11,7 +11,7 @@
 
 #include "updater/zip/ZpStagedItem.h"
 
-// "update.exe" aside is "update.exe.sxold" (or "update.exe.1.sxold" when that name is held).
+// "update.exe" aside is "update.exe.sxold" ("update.exe.sxold1" ... when that name is taken).
 inline constexpr char AsideSuffix[] = ".sxold";
 
 class TFileReplacement {
@@ -39,7 +39,7 @@ private:
     std::vector<TStep> FSteps;
 };
 
-// Removes, below folder, what an update that ended early may have left: download and
-// extraction temporary files, and copies moved aside (a copy whose target is missing is
-// put back instead, as it is then the only one).
+// Removes from folder (not from folders below it) what an update that ended early may have
+// left: download and extraction temporary files, and copies moved aside (a copy whose target
+// is missing is put back instead, as it is then the only one).
 void RemoveUpdateLeftovers(const std::string& folder);

@@ -89,7 +89,8 @@ TEST_F(FileReplacementTest, FailureMidwayPutsBackEveryFileAlreadyReplaced) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string failed;
     {
-        TFileReplacement replacement({Stage("a.txt", "new a"), Stage("new.txt", "brand new"),
+        // a.txt twice, as an archive may hold a name twice: its old file must still come back.
+        TFileReplacement replacement({Stage("a.txt", "new a"), Stage("new.txt", "brand new"), Stage("a.txt", "newer a"),
                                       Stage("sub\\c.txt", "new c"), Stage("held.txt", "new held"),
                                       Stage("last.txt", "never reached")});
         EXPECT_FALSE(replacement.Commit(failed));
@@ -149,7 +150,7 @@ TEST_F(FileReplacementTest, LeftoversOfAnEarlyEndAreRemovedAndNothingElse) {
         {"sx1A2B.tmp", nullptr},             // a download cut off by the end of the program
         {"SXBEEF.TMP", nullptr},
         {"~sx12.tmp", nullptr},              // a decoded item never put in place
-        {"sub\\~sxF.tmp", nullptr},
+        {"sub\\~sxF.tmp", "sub\\~sxF.tmp"},      // below the program folder: not ours to judge
         {"keep.exe.sxold", nullptr},         // an old copy moved aside: its new file stands
         {"keep.exe.sxold2", nullptr},
         {"keep.exe", "keep.exe"},
