@@ -89,7 +89,7 @@ sx_assert_contains "$box" "text=The update did not complete: every file was left
   "damaged item: the user is told"
 upd_wait_no_window "Update" 20 "damaged item: the updater ends"
 upd_wait_pid_gone "$main_pid" 20 "damaged item: the main program was stopped for the update"
-drv wait-window -w "$MAIN" --state visible --timeout 30000 >/dev/null
+old_window=$(drv wait-window -w "$MAIN" --state visible --timeout 30000)
 sx_assert_eq "$before" "$(installation)" "damaged item: the installation, byte for byte"
 
 # --- the whole program folder, the updater's own files included ------------------------------------
@@ -106,8 +106,10 @@ upd_wait_no_window "Update" 20 "full update: the updater ends"
 for f in update.exe Varnel2.dll sentinox.exe whatsnew.txt; do
   cmp -s "$stage/$f" "$SX_INSTALL/$f" || sx_fail "full update: $f is not the archive's, byte for byte"
 done
-drv wait-window -w "$MAIN" --state visible --timeout 30000 >/dev/null
-sx_assert_contains "$(ps -eo args)" "sentinox.exe" "full update: the new main program runs"
+# The old program was stopped before its file was replaced: the one window now is the new program's.
+new_window=$(drv wait-window -w "$MAIN" --state visible --timeout 30000)
+[ "$new_window" != "$old_window" ] || sx_fail "full update: the old main program's window is still the one shown"
+sx_assert_eq 1 "$(drv count-windows -w "$MAIN")" "full update: one main program runs"
 for f in sx3F1A.tmp '~sx2B.tmp' sentinox.ico.sxold; do
   sx_assert_no_file "$SX_INSTALL/$f" "full update: the leftover $f"
 done
