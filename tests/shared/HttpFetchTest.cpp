@@ -408,7 +408,7 @@ INSTANTIATE_TEST_SUITE_P(All, HttpFetchFailureTest, ::testing::ValuesIn(FailureC
 // --- a silent server: the download fails once nothing arrived for the bound -----
 
 // Well below the watchdog, so a download that waited for ever shows as a lost event.
-constexpr unsigned long ShortReceiveTimeoutMs = 1500;
+constexpr unsigned long ShortReceiveTimeoutMs = 3000;
 
 TEST_F(HttpFetchTest, SilentServerFailsAfterTheBoundAndKeepsTheOldFile) {
     struct TCase {
@@ -438,11 +438,11 @@ TEST_F(HttpFetchTest, SilentServerFailsAfterTheBoundAndKeepsTheOldFile) {
 }
 
 TEST_F(HttpFetchTest, BoundIsOnSilenceNotOnTheWholeDownload) {
-    // Every pause below the bound, the whole answer well above it.
-    const unsigned long boundMs = 2000;
-    const std::string body = Pattern(12 * 100);
+    // Every pause far below the bound, the whole answer above it.
+    const unsigned long boundMs = 3000;
+    const std::string body = Pattern(20 * 100);
     TScriptedAnswer answer = TScriptedAnswer::WithLength(std::to_string(body.size()), "");
-    for (size_t i = 0; i < 12; ++i) answer.Then(300, body.substr(i * 100, 100));
+    for (size_t i = 0; i < 20; ++i) answer.Then(200, body.substr(i * 100, 100));
     Server.Enqueue(answer);
     Fetch->SetReceiveTimeoutMs(boundMs);
     ASSERT_TRUE(Download());
