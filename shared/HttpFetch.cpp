@@ -12,6 +12,8 @@
 // 2xx answer whose announced Content-Length arrived in full replaces the target,
 // on the GUI thread just before OnDoneFile; any other ending deletes the
 // temporary file and leaves whatever stood under the target's name untouched.
+// A connection that stays silent for ReceiveTimeoutMs (connecting, before the answer, or
+// between two blocks) fails like a cut body: no server can hold a download for good.
 //
 // Lifetime: the worker frees itself after OnTerminate. The component's destructor
 // detaches the worker before cancelling it and never waits, so a download that is
@@ -62,6 +64,11 @@ bool ParseContentLength(const char* text, int& valueOut) {
     }
     valueOut = static_cast<int>(value);
     return true;
+}
+
+void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionA(handle, option, &timeoutMs, sizeof(timeoutMs));
 }
 
 }  // namespace
@@ -163,6 +170,7 @@ THttpFetchThread::THttpFetchThread(THttpFetch& owner)
       FReferer(owner.FReferer),
       FBinaryData(owner.FBinaryData),
       FUseCache(owner.FUseCache),
+      FReceiveTimeoutMs(owner.FReceiveTimeoutMs),
       FOnProgress(owner.FOnProgress),
       FOwner(&owner) {
     SetFreeOnTerminate(true);
@@ -196,10 +204,15 @@ bool THttpFetchThread::Download() {
     // Access type 0 (preconfigured): the user's proxy settings apply.
     TInternetHandle session(InternetOpenA(NullIfEmpty(FAgent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session.IsValid()) return false;
+    // WinInet waits for ever by default: a server that accepts and then stays silent would hold
+    // the download, and the window waiting for it, for good.
+    SetTimeouts(session.Get(), FReceiveTimeoutMs);
     TInternetHandle connection(InternetConnectA(session.Get(), url.Host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
                                                 NullIfEmpty(FUserName), NullIfEmpty(FPassword),
                                                 INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection.IsValid()) return false;
+    // Wine's WinInet hands a request only the connection's send and receive timeouts, not the root's.
+    SetTimeouts(connection.Get(), FReceiveTimeoutMs);
     const bool post = !FPostQuery.empty();
     // Each entry is a media range: WinInet writes the "Accept: " itself.
     const char* acceptTypes[] = {FAcceptTypes.c_str(), nullptr};
@@ -235,7 +248,7 @@ bool THttpFetchThread::Download() {
     // GetTempFileNameA creates the file, so the name is ours from here on.
     std::string folder = ExtractFilePath(FFileName);
     char tempName[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "sx", 0, tempName)) return false;
+    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), DownloadTempPrefix, 0, tempName)) return false;
     FTempName = tempName;
     THandle file(CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) return false;

@@ -11,6 +11,12 @@
 
 class THttpFetchThread;
 
+// 30 s of silence: a slow link or a busy server pauses for seconds, not half a minute, and
+// the updater's window, which cannot be closed while it downloads, must not wait much longer.
+inline constexpr unsigned long DefaultReceiveTimeoutMs = 30000;
+// A body arrives in GetTempFileNameA's "sxNNNN.tmp" beside its target.
+inline constexpr char DownloadTempPrefix[] = "sx";
+
 using TOnProgressEvent = TBoundMethod<void(TObject* sender, int totalSize, int readed)>;
 using TOnDoneFileEvent = TBoundMethod<void(TObject* sender, const std::string& fileName, int fileSize)>;
 using TOnDoneStringEvent = TBoundMethod<void(TObject* sender, const std::string& result)>;
@@ -43,6 +49,10 @@ public:
     void SetReferer(const std::string& value) { FReferer = value; }
     bool WaitThread() const noexcept { return FWaitThread; }
     void SetWaitThread(bool value) { FWaitThread = value; }                   // true: StartDownload pumps messages until done
+    // How long the connection may stay silent (connecting, waiting for the answer, between two
+    // blocks) before the download fails; the product keeps DefaultReceiveTimeoutMs.
+    unsigned long ReceiveTimeoutMs() const noexcept { return FReceiveTimeoutMs; }
+    void SetReceiveTimeoutMs(unsigned long value) { FReceiveTimeoutMs = value; }
 
     const TOnProgressEvent& OnProgress() const noexcept { return FOnProgress; }
     void SetOnProgress(const TOnProgressEvent& value) { FOnProgress = value; }      // after every block received
@@ -73,6 +83,7 @@ private:
     std::string FPostQuery;
     std::string FReferer;
     bool FWaitThread = false;
+    unsigned long FReceiveTimeoutMs = DefaultReceiveTimeoutMs;
     TOnProgressEvent FOnProgress;
     TOnDoneFileEvent FOnDoneFile;
     TOnDoneStringEvent FOnDoneString;
@@ -124,6 +135,7 @@ private:
     std::string FReferer;
     bool FBinaryData;
     bool FUseCache;
+    unsigned long FReceiveTimeoutMs;
     TOnProgressEvent FOnProgress;
     std::atomic<bool> FResult{false};
     int FFileSize = 0;                          // the Content-Length, 0 until known

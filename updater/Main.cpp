@@ -4,10 +4,13 @@
 //   first activation -> "updatelist.txt" downloaded (dllist)
 //   dllistDoneFile   -> numbers compared; when due, "update.zip" downloaded (dlfile)
 //   dlfileDoneFile   -> archive opened and checked while the main program still runs, then
-//                       the user told, the main program stopped (Kill waits for it), the
-//                       archive unpacked over our folder, the main program started again.
+//                       the user told, the main program stopped (Kill waits for it), every
+//                       item decoded beside its target, all targets replaced together (or,
+//                       should one fail, all put back), the main program started again.
 // A downloaded error page or a damaged archive is found before anything is stopped. From the
-// moment the main program is stopped, every way out starts it again before UpdExit.
+// moment the main program is stopped, every way out starts it again before UpdExit. The
+// updater's own file and Varnel2.dll are replaced like any other: renamed aside while they
+// run. What an updater that was ended early left in the folder goes at the next start.
 #include "updater/Main.h"
 
 #include <windows.h>
@@ -28,6 +31,7 @@
 #include "shared/PersonalFolder.h"
 #include "shared/UiDirectories.h"
 #include "shared/UpdateSite.h"
+#include "updater/FileReplacement.h"
 #include "updater/UpdateNumbers.h"
 #include "updater/ZipComponent.h"
 
@@ -50,8 +54,7 @@ constexpr char AboutToReplaceText[] = "Local File is about to be replaced.";
 constexpr char BadArchiveText[] = "Server error or remote file not found. Please try again later.";
 constexpr char CompleteText[] = "Update complete.";
 constexpr char IncompleteText[] =
-    "The update did not complete: some files could not be replaced and were left as they were. "
-    "Please try again later.";
+    "The update did not complete: every file was left as it was. Please try again later.";
 
 // Every item of the archive, with the engine's default search attributes.
 constexpr char AllItemsMask[] = "*.*";
@@ -98,6 +101,7 @@ void Tmain::FormActivate(TObject*) {
     if (!FCreated || FStarted) return;
     FStarted = true;
     RunStep([&] {
+        RemoveUpdateLeftovers(FProgramFolder);
         dllist->SetFileName(FProgramFolder + UpdateListName);
         dllist->StartDownload();
     });
@@ -184,9 +188,12 @@ bool Tmain::OpenCheckedArchive() {
 
 bool Tmain::InstallArchive() {
     zip->SetBaseDir(FProgramFolder);
-    zip->ExtractFiles(AllItemsMask, AllItemsAttributes, "");
-    // The engine leaves the old file of an item that failed in place.
-    return zip->AllItemsProcessed();
+    TFileReplacement replacement(zip->ExtractStaged(AllItemsMask, AllItemsAttributes, ""));
+    // All or nothing: one item that did not decode and the installation stays as it is. An
+    // existing file the user chose to keep is no failure: it is simply not among the staged.
+    if (!zip->AllItemsProcessed()) return false;
+    std::string failed;
+    return replacement.Commit(failed);
 }
 
 void Tmain::StartMainProgram() {

@@ -50,7 +50,7 @@ public:
 private:
     std::string SettingsFile() const;      // "" when the Personal folder is unknown
     bool OpenCheckedArchive();             // false: no complete directory or no item; closed again
-    bool InstallArchive();                 // after the main program stopped; true: every item extracted
+    bool InstallArchive();                 // after the main program stopped; false: no file was changed
     void StartMainProgram();
     // Runs one step of the cycle; an exception is told to the user and ends the updater
     // (with the main program started again once it was stopped), never a window left open.

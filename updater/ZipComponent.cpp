@@ -2,6 +2,7 @@
 #include "updater/ZipComponent.h"
 
 #include "desktop/Classes.h"
+#include "updater/FileReplacement.h"
 #include "updater/ZipMessageUi.h"
 #include "updater/zip/ZipArchiver.h"
 
@@ -29,6 +30,20 @@ bool TZipComponent::DirectoryRepaired() const {
 
 void TZipComponent::ExtractFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
     FArchiver->ExtractFiles(fileMask, searchAttr, exclusionMask);
+}
+
+std::vector<TZpStagedItem> TZipComponent::ExtractStaged(const std::string& fileMask, int16_t searchAttr,
+                                                        const std::string& exclusionMask) {
+    FArchiver->StageExtractedItems = true;
+    try {
+        FArchiver->ExtractFiles(fileMask, searchAttr, exclusionMask);
+    } catch (...) {
+        FArchiver->StageExtractedItems = false;
+        TFileReplacement(FArchiver->TakeStagedItems()).Discard();
+        throw;
+    }
+    FArchiver->StageExtractedItems = false;
+    return FArchiver->TakeStagedItems();
 }
 
 void TZipComponent::CloseArchive() { FArchiver->CloseArchive(); }

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "desktop/Component.h"
+#include "updater/zip/ZpStagedItem.h"
 
 class TZipArchiver;
 class TZipMessageUi;
@@ -32,6 +34,10 @@ public:
     // local headers: a cut-off or damaged file, which may lack items.
     bool DirectoryRepaired() const;
     void ExtractFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask);
+    // As ExtractFiles, but no target is replaced: the items that decoded whole come back in
+    // their temporary files beside their targets (an exception leaves none behind).
+    std::vector<TZpStagedItem> ExtractStaged(const std::string& fileMask, int16_t searchAttr,
+                                             const std::string& exclusionMask);
     void CloseArchive();                    // never raises
     // True when the last operation went through every item it found: none failed, none aborted.
     bool AllItemsProcessed() const;

@@ -220,6 +220,7 @@ TEST(HttpFetchDefaultsTest, AreTheProductsOwn) {
     EXPECT_FALSE(fetch.BinaryData());
     EXPECT_FALSE(fetch.UseCache());
     EXPECT_FALSE(fetch.WaitThread());
+    EXPECT_EQ(fetch.ReceiveTimeoutMs(), 30000u);
     EXPECT_EQ(fetch.URL(), "");
     EXPECT_EQ(fetch.FileName(), "");
     EXPECT_FALSE(fetch.IsDownloading());
@@ -397,6 +398,51 @@ const TFailureCase FailureCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(All, HttpFetchFailureTest, ::testing::ValuesIn(FailureCases),
                          [](const ::testing::TestParamInfo<TFailureCase>& info) { return info.param.Name; });
+
+// --- a silent server: the download fails once nothing arrived for the bound -----
+
+// Well below the watchdog, so a download that waited for ever shows as a lost event.
+constexpr unsigned long ShortReceiveTimeoutMs = 3000;
+
+TEST_F(HttpFetchTest, SilentServerFailsAfterTheBoundAndKeepsTheOldFile) {
+    struct TCase {
+        const char* What;
+        TScriptedAnswer Answer;
+    };
+    const TCase cases[] = {
+        {"accepts and never answers", TScriptedAnswer().ThenSilence()},
+        {"half a status line, then nothing", TScriptedAnswer().Then(0, "HTTP/1.0 200 OK\r\nContent-Le").ThenSilence()},
+        {"headers and half the body, then nothing",
+         TScriptedAnswer::WithLength("3000", Pattern(1500)).ThenSilence()},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        Log = TEventLog();
+        Log.Bind(*Fetch);
+        WriteFileText(Target(), OldContent);
+        Fetch->SetBinaryData(true);
+        Fetch->SetReceiveTimeoutMs(ShortReceiveTimeoutMs);
+        Server.Enqueue(c.Answer);
+        ASSERT_TRUE(Download()) << "still waiting for a server that says nothing";
+        EXPECT_EQ(Log.Errors, 1);
+        EXPECT_EQ(Log.DoneFiles, 0);
+        EXPECT_FALSE(Fetch->IsDownloading());
+        ExpectOnlyTheOldFile();
+    }
+}
+
+TEST_F(HttpFetchTest, BoundIsOnSilenceNotOnTheWholeDownload) {
+    // Every pause far below the bound, the whole answer above it.
+    const unsigned long boundMs = 3000;
+    const std::string body = Pattern(20 * 100);
+    TScriptedAnswer answer = TScriptedAnswer::WithLength(std::to_string(body.size()), "");
+    for (size_t i = 0; i < 20; ++i) answer.Then(200, body.substr(i * 100, 100));
+    Server.Enqueue(answer);
+    Fetch->SetReceiveTimeoutMs(boundMs);
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(Log.DoneFiles, 1);
+    EXPECT_EQ(ReadFileText(Target()), body);
+}
 
 TEST_F(HttpFetchTest, UnreachableServerIsAnErrorAndCreatesNoFile) {
     gProxy->PointAt(THttpTestServer::UnusedPort());

@@ -86,6 +86,11 @@ TScriptedAnswer& TScriptedAnswer::Then(DWORD delayMs, const std::string& bytes) 
     return *this;
 }
 
+TScriptedAnswer& TScriptedAnswer::ThenSilence() {
+    HoldOpen = true;
+    return *this;
+}
+
 THttpTestServer::THttpTestServer() {
     static TWinsock winsock;
     FListener = ListenOnLoopback(FPort);
@@ -173,5 +178,18 @@ void THttpTestServer::ServeConnection(SOCKET client) {
         if (piece.DelayMs) Sleep(piece.DelayMs);
         SendAll(client, piece.Bytes);
     }
+    if (answer.HoldOpen) WaitForClientToClose(client);
     shutdown(client, SD_SEND);
+}
+
+void THttpTestServer::WaitForClientToClose(SOCKET client) {
+    // Polled, so the destructor's stop flag ends the wait as well.
+    char chunk[256];
+    while (!FStop) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval wait = {0, 20000};
+        if (select(0, &readable, nullptr, nullptr, &wait) > 0 && recv(client, chunk, sizeof(chunk), 0) <= 0) return;
+    }
 }

@@ -30,6 +30,7 @@ struct TScriptedAnswer {
         std::string Bytes;
     };
     std::vector<TPiece> Pieces;   // none: the connection is closed without a word
+    bool HoldOpen = false;        // after the pieces: silence, until the client gives up or the server ends
 
     // "HTTP/1.0 <status>" with Content-Length = body size.
     static TScriptedAnswer Status(int status, const std::string& body);
@@ -40,6 +41,8 @@ struct TScriptedAnswer {
     static TScriptedAnswer Drop() { return {}; }
     // Then: sends these bytes after delayMs.
     TScriptedAnswer& Then(DWORD delayMs, const std::string& bytes);
+    // Then: sends nothing more and keeps the connection open (a stalled server).
+    TScriptedAnswer& ThenSilence();
 };
 
 class THttpTestServer {
@@ -60,6 +63,7 @@ public:
 private:
     void Serve();
     void ServeConnection(SOCKET client);
+    void WaitForClientToClose(SOCKET client);
 
     SOCKET FListener = INVALID_SOCKET;
     unsigned short FPort = 0;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main program's update check at start against the scripted update site: a higher
 # number asks, and Yes starts update.exe while No starts nothing; the same or a lower number
-# only says so; an unreachable site is an error box; "Check" on the Update page starts the
-# updater without asking. "autoUpdate.txt" is left beside the program.
+# only says so; an unreachable, failing or silent site is an error box; "Check" on the
+# Update page starts the updater without asking. "autoUpdate.txt" is left beside the program.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/update_lib.sh"
 sx_init update_check
@@ -68,16 +68,19 @@ upd_start_main
 upd_wait_notification "You have the current version installed." "a list without a number"
 upd_stop_main
 
-# --- the site unreachable, or answering with an error: the error box ---------------------------
-for how in unreachable status500; do
+# --- the site unreachable, answering with an error, or silent: the error box ------------------
+# A site that takes the connection and never answers is given up after the download bound (30 s).
+for how in unreachable status500 silent; do
   if [ "$how" = unreachable ]; then
     upd_proxy "$(upd_unused_port)"
-  else
+  elif [ "$how" = status500 ]; then
     upd_proxy "$UPD_PORT"
     upd_script '{"update.txt": [{"status": 500, "body": "[sentinox]\r\nupdate=9\r\n"}]}'
+  else
+    upd_script '{"update.txt": [{"mute": true}]}'
   fi
   upd_start_main
-  box=$(drv answer-box -w "Update Error" --button ok --timeout 60000)
+  box=$(drv answer-box -w "Update Error" --button ok --timeout 90000)
   sx_assert_contains "$box" "text=The list of updates is not currently available." "$how: the error box"
   sx_assert_eq 0 "$(drv count-windows -w "New Version")" "$how: no question"
   upd_stop_main

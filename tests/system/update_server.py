@@ -10,8 +10,10 @@ scripted per file name (the last part of the address) in a JSON file:
 
 Each request takes the next answer of its file; the last one is given again once the list
 is used up. An answer may say "status" (default 200), "body" (text) or "file" (path),
-"length": false (no Content-Length), "cut": N (send only N bytes of the body) or
-"drop": true (close without a word). A file without answers gets 404.
+"length": false (no Content-Length), "cut": N (send only N bytes of the body),
+"drop": true (close without a word), "mute": true (keep the connection open and say
+nothing at all) or "stall": true (after the head and the body, or its cut part, keep the
+connection open and send nothing more). A file without answers gets 404.
 The script is re-read at every request, so a test may change it between steps; a changed
 script starts every file's answers from the first again.
 Every request line goes to the log file, one per line. The server ends by itself after
@@ -20,6 +22,7 @@ Every request line goes to the log file, one per line. The server ends by itself
 import argparse
 import json
 import os
+import socket
 import socketserver
 import threading
 import time
@@ -66,6 +69,9 @@ def main():
             answer = next_answer(url.rsplit("/", 1)[-1])
             if answer.get("drop"):
                 return
+            if answer.get("mute"):
+                self.hold_open()
+                return
             if "file" in answer:
                 with open(answer["file"], "rb") as f:
                     body = f.read()
@@ -79,8 +85,23 @@ def main():
                 body = body[: answer["cut"]]
             try:
                 self.wfile.write(head.encode("latin-1") + body)
+                self.wfile.flush()
             except (ConnectionResetError, BrokenPipeError):
-                pass   # the client stopped reading (a download refused without a length)
+                return   # the client stopped reading (a download refused without a length)
+            if answer.get("stall"):
+                self.hold_open()
+
+        def hold_open(self):
+            """Silence until the client gives up (closes) or the server ends."""
+            self.request.settimeout(0.5)
+            while True:
+                try:
+                    if not self.request.recv(4096):
+                        return
+                except socket.timeout:
+                    continue
+                except OSError:
+                    return
 
     socketserver.ThreadingTCPServer.allow_reuse_address = True
     server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Handler)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -18,15 +19,19 @@
 #include "desktop/IniFile.h"
 #include "desktop/Label.h"
 #include "desktop/PageControl.h"
+#include "shared/HttpFetch.h"
 #include "shared/UiDirectories.h"
 #include "tests/desktop/ModalDriver.h"
 #include "tests/shared/HttpTestServer.h"
 #include "tests/shared/ProxySetting.h"
+#include "tests/updater/TestFiles.h"
 #include "tests/zip/ZipBuilder.h"
 #include "updater/Main.h"
 #include "updater/UpdateNumbers.h"
 
 namespace {
+
+using namespace updtest;
 
 constexpr char ListUrl[] = "http://www.sentinox-update.example/sentinox/update.txt";
 constexpr char ArchiveUrl[] = "http://www.sentinox-update.example/sentinox/sentinoxupdate.zip";
@@ -38,38 +43,16 @@ constexpr char ArchiveFailed[] = "Couldn't download the remote file.";
 constexpr char AboutToReplace[] = "Local File is about to be replaced.";
 constexpr char BadArchive[] = "Server error or remote file not found. Please try again later.";
 constexpr char Complete[] = "Update complete.";
-constexpr char Incomplete[] =
-    "The update did not complete: some files could not be replaced and were left as they were. "
-    "Please try again later.";
+constexpr char Incomplete[] = "The update did not complete: every file was left as it was. Please try again later.";
 constexpr char DueList[] = "[sentinox]\r\nupdate=6\r\n";
 constexpr int MessageTextId = 0xFFFF;
 constexpr DWORD FlowTimeoutMs = 9000;    // below the modal driver's watchdog
+constexpr unsigned long ShortReceiveTimeoutMs = 3000;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The answer to one message window, by its text; IDOK unless a test says otherwise.
@@ -78,11 +61,8 @@ using TAnswerRule = std::function<int(const std::string& text)>;
 class UpdaterCycle : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Folder = std::string(temp) + "sxupdater" + std::to_string(GetCurrentProcessId()) + "\\";
-        RemoveTree(Folder);
-        ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr));
+        Folder = FreshTempFolder("sxupdater");
+        ASSERT_TRUE(DirectoryExists(Folder));
         Settings = SettingsFileName(TUiDirectories(nullptr).Personal(), UserName());
         SetLocalNumber("5");
         WriteFile(Folder + "old.txt", "old contents");
@@ -104,6 +84,9 @@ protected:
     void RunUpdater(const TAnswerRule& answer = {}) {
         Tmain form(nullptr);
         form.SetProgramFolder(Folder);
+        // Only the download a test makes stall gets a bound short enough to end within the flow's timeout.
+        if (ShortBoundOnList) form.dllist->SetReceiveTimeoutMs(ShortReceiveTimeoutMs);
+        if (ShortBoundOnArchive) form.dlfile->SetReceiveTimeoutMs(ShortReceiveTimeoutMs);
         HWND last = nullptr;
         sxtest::TModalDriver driver([&] {
             HWND box = sxtest::FindThreadWindow("#32770");
@@ -147,6 +130,7 @@ protected:
     std::string Folder, Settings;
     std::vector<std::string> Boxes;
     bool Ended = false, WindowClosed = false;
+    bool ShortBoundOnList = false, ShortBoundOnArchive = false;
     int ArrowTop = 0, ProgressMax = 0, ProgressPosition = 0;
 };
 
@@ -244,7 +228,7 @@ TEST_F(UpdaterCycle, OverwriteAnswersDecideWhichExistingFilesAreReplaced) {
             return c.Button;
         });
         EXPECT_TRUE(Ended);
-        EXPECT_EQ(c.Questions, questions);
+        EXPECT_EQ(c.Questions, questions) << testing::PrintToString(Boxes);
         EXPECT_EQ(c.Replaced ? "new a" : "old a", ReadFile(Folder + "a.txt"));
         EXPECT_EQ(c.Replaced ? "new b" : "old b", ReadFile(Folder + "b.txt"));
         EXPECT_EQ(Complete, Boxes.back()) << "a file the user chose to keep is no failure";
@@ -285,28 +269,123 @@ TEST_F(UpdaterCycle, ArchiveThatCannotBeDownloadedOrReadLeavesEverythingAsItWas)
     }
 }
 
-TEST_F(UpdaterCycle, FileThatCannotBeReplacedKeepsItsOldContentsAndTheUpdateIsNotCalledComplete) {
+// Every file in the folder with its contents: the whole installation, compared before and after.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
+    std::vector<std::pair<std::string, std::string>> files;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            for (auto& [inner, bytes] : Snapshot(folder + name + "\\")) files.emplace_back(name + "\\" + inner, bytes);
+        } else {
+            files.emplace_back(name, ReadFile(folder + name));
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The folder as it was, but for the downloads the updater keeps.
+std::vector<std::pair<std::string, std::string>> InstallationOf(const std::string& folder) {
+    auto files = Snapshot(folder);
+    std::erase_if(files, [](const auto& f) { return f.first == "update.zip" || f.first == "updatelist.txt"; });
+    return files;
+}
+
+TEST_F(UpdaterCycle, FileThatCannotBeReplacedLeavesTheWholeInstallationAsItWas) {
+    // The last item's old file is held without any sharing: it can be neither renamed nor replaced,
+    // and old.txt and data.txt, replaced before it, must come back.
+    ASSERT_TRUE(CreateDirectoryA((Folder + "sub").c_str(), nullptr));
+    WriteFile(Folder + "sub\\new.bin", "old binary");
+    const auto before = InstallationOf(Folder);
     Server.Enqueue(TScriptedAnswer::Ok(DueList));
     Server.Enqueue(TScriptedAnswer::Ok(UpdateArchive()));
-    // Held without any sharing, as a running program holds its file.
-    HANDLE held = CreateFileA((Folder + "old.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA((Folder + "sub\\new.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    std::string failure;
-    RunUpdater([&](const std::string& text) {
-        if (text.rfind("Overwrite", 0) == 0) return IDYES;
-        if (text.find("File processing error") != std::string::npos) {
-            failure = text;
-            return IDIGNORE;
-        }
-        return IDOK;
-    });
+    RunUpdater([&](const std::string& text) { return text.rfind("Overwrite", 0) == 0 ? IDYES : IDOK; });
     CloseHandle(held);
     EXPECT_TRUE(Ended);
     EXPECT_TRUE(WindowClosed);
-    ASSERT_FALSE(failure.empty()) << "the engine asks what to do with the failed item";
-    EXPECT_EQ((std::vector<std::string>{AboutToReplace, OverwriteQuestion("old.txt"), failure, Incomplete}), Boxes);
-    EXPECT_EQ("old contents", ReadFile(Folder + "old.txt"));
-    EXPECT_EQ(std::string(5000, 'd') + "end of data", ReadFile(Folder + "data.txt")) << "the other items still go in";
+    EXPECT_EQ((std::vector<std::string>{AboutToReplace, OverwriteQuestion("old.txt"), OverwriteQuestion("sub\\new.bin"),
+                                        Incomplete}),
+              Boxes);
+    EXPECT_EQ(before, InstallationOf(Folder));
+}
+
+TEST_F(UpdaterCycle, DamagedSecondItemLeavesTheWholeInstallationAsItWas) {
+    TZipBuilder zip;
+    zip.Add("old.txt", "new contents of old.txt");
+    zip.Add("notes.txt", "a new file whose check sum is wrong").Crc = 0x12345678;
+    zip.Add("third.txt", "never needed");
+    const std::string archive = zip.Build();
+    // Whatever the user answers to the engine's failure question, nothing is replaced.
+    for (int answer : {IDABORT, IDIGNORE}) {
+        SCOPED_TRACE(answer);
+        Boxes.clear();
+        const auto before = InstallationOf(Folder);
+        Server.Enqueue(TScriptedAnswer::Ok(DueList));
+        Server.Enqueue(TScriptedAnswer::Ok(archive));
+        std::string failure;
+        RunUpdater([&](const std::string& text) {
+            if (text.rfind("Overwrite", 0) == 0) return IDYES;
+            if (text.find("File processing error") != std::string::npos) {
+                failure = text;
+                return answer;
+            }
+            return IDOK;
+        });
+        EXPECT_TRUE(Ended);
+        EXPECT_TRUE(WindowClosed);
+        ASSERT_FALSE(failure.empty()) << "the engine asks what to do with the failed item";
+        EXPECT_EQ(Incomplete, Boxes.back());
+        EXPECT_EQ(before, InstallationOf(Folder));
+    }
+}
+
+TEST_F(UpdaterCycle, StalledServerEndsTheUpdaterWithTheMessageAndLeavesNothingBehind) {
+    const std::string archive = UpdateArchive();
+    struct TCase {
+        const char* What;
+        std::vector<TScriptedAnswer> Answers;   // the list's, then the archive's
+        const char* Message;
+    };
+    const TCase cases[] = {
+        {"list: accepts, never answers", {TScriptedAnswer().ThenSilence()}, ListFailed},
+        {"archive: accepts, never answers", {TScriptedAnswer::Ok(DueList), TScriptedAnswer().ThenSilence()}, ArchiveFailed},
+        {"archive: half the body, then nothing",
+         {TScriptedAnswer::Ok(DueList),
+          TScriptedAnswer::WithLength(std::to_string(archive.size()), archive.substr(0, archive.size() / 2)).ThenSilence()},
+         ArchiveFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Boxes.clear();
+        const auto before = InstallationOf(Folder);
+        for (const TScriptedAnswer& answer : c.Answers) Server.Enqueue(answer);
+        ShortBoundOnList = c.Answers.size() == 1;
+        ShortBoundOnArchive = !ShortBoundOnList;
+        RunUpdater();
+        EXPECT_TRUE(Ended) << "the updater still waits for a silent server";
+        EXPECT_TRUE(WindowClosed);
+        EXPECT_EQ(std::vector<std::string>{c.Message}, Boxes);
+        EXPECT_EQ(before, InstallationOf(Folder)) << "no temporary download is left beside the programs";
+    }
+}
+
+TEST_F(UpdaterCycle, LeftoversOfAnUpdaterEndedEarlyAreGoneAfterTheNextRun) {
+    WriteFile(Folder + "sx3F1.tmp", std::string(131200, 'z'));   // a download cut off mid-way
+    WriteFile(Folder + "~sx2A.tmp", "a decoded item never put in place");
+    WriteFile(Folder + "old.txt.sxold", "an old copy moved aside");
+    const std::string expected = "old contents";
+    Server.Enqueue(TScriptedAnswer::Ok("[sentinox]\r\nupdate=5\r\n"));
+    RunUpdater();
+    EXPECT_EQ(std::vector<std::string>{UpToDate}, Boxes);
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{{"keep.txt", "not in the archive"}, {"old.txt", expected}}),
+              InstallationOf(Folder));
 }
 
 TEST_F(UpdaterCycle, WindowRefusesToCloseUntilTheCycleHasEnded) {

@@ -13,6 +13,7 @@
 #include "ZpDirManager.h"
 #include "ZpOptions.h"
 #include "ZpSpanningOptions.h"
+#include "ZpStagedItem.h"
 #include "ZpStream.h"
 #include "ZpTypes.h"
 #include "ZpVolumeNumberInfo.h"
@@ -21,6 +22,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TZpUi;
@@ -43,6 +45,9 @@ public:
     TZpSpanningOptions SpanningOptions;
     std::string SFXStub;
     bool ExtractCorruptedFiles = false;
+    // True: extraction replaces no target; every item that decoded whole stays in its temporary
+    // file, listed for TakeStagedItems, so the caller can replace all targets or none.
+    bool StageExtractedItems = false;
     TZip64Mode Zip64Mode = zmAuto;
     TZpUi* Ui = nullptr;
 
@@ -122,6 +127,8 @@ public:
     int FilesTotal() const { return FFilesTotal; }
     bool Cancelled() const { return FCancelled; }
     bool PasswordSkipped() const { return FPasswordSkipped; }
+    // The items staged since the last call; their temporary files are the caller's from now on.
+    std::vector<TZpStagedItem> TakeStagedItems() { return std::exchange(FStagedItems, {}); }
     TZpVolumeNumberInfo VolumeInfo;
     int ItemCount() const;                                   // of the new directory while an update runs
     const TDirItem& Item(int index) const;
@@ -230,4 +237,5 @@ private:
     bool FPasswordSkipped = false;
     TZpProcessOperation FOperation = poExtract;
     std::vector<std::string> FWrittenVolumes;   // volumes created by the running commit
+    std::vector<TZpStagedItem> FStagedItems;    // with StageExtractedItems, until taken
 };

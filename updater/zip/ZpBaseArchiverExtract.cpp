@@ -3,7 +3,9 @@
 // ExtractFiles tags the items a mask finds and runs them through one loop, under the process-wide
 // lock. Each item is decoded into a temporary file beside its target; only a complete item whose
 // size and CRC-32 passed replaces the target, so a failed, cancelled or skipped item leaves the
-// old file as it was. Item names that would leave the base folder are refused.
+// old file as it was; with StageExtractedItems no target is replaced at all, and the decoded
+// items wait in their temporary files for the caller. Item names that would leave the base
+// folder are refused.
 #include "ZpBaseArchiver.h"
 
 #include "ZpChecksum.h"
@@ -263,6 +265,15 @@ void TZpBaseArchiver::WriteItemToTarget(int index, const std::string& target, ui
         if (error) std::rethrow_exception(error);
         return;
     }
+    uint32_t attributes = 0;
+    if (Options.SetAttributes) {
+        attributes = fileAttr & SettableAttributes;
+        if (!attributes) attributes = 0x80;
+    }
+    if (StageExtractedItems) {
+        FStagedItems.push_back({tempPath, target, attributes});
+        return;
+    }
     // Win32 refuses to replace a read-only, hidden or system file; the attributes come back on failure.
     int64_t old = zp::platform::FileAttributes(target);
     if (old >= 0 && (old & (faReadOnly | faHidden | faSysFile))) zp::platform::ChangeAttributes(target, faArchive);
@@ -271,10 +282,7 @@ void TZpBaseArchiver::WriteItemToTarget(int index, const std::string& target, ui
         zp::platform::RemoveFile(tempPath);
         throw EZpException(19, this, {target});
     }
-    if (Options.SetAttributes) {
-        uint32_t attr = fileAttr & SettableAttributes;
-        zp::platform::ChangeAttributes(target, attr ? attr : 0x80);
-    }
+    if (attributes) zp::platform::ChangeAttributes(target, attributes);
 }
 
 void TZpBaseArchiver::ReportProgress(const std::string& name, double done, double total, bool& cancelled) {
