@@ -133,6 +133,11 @@ void TControl::DestroyWnd() {
     RemovePropA(h, ControlProp);
     if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
     FHandle = nullptr;
+    // A shown top-level window is destroyed without being hidden first: Wine, hiding a window a
+    // window manager looks after, waits up to 2 s for the manager's word (for ever absent on a
+    // bare X server) and leaves it on the screen meanwhile. Destroying it takes it off at once.
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    if (!(style & WS_CHILD) && (style & WS_VISIBLE)) SetWindowLongA(h, GWL_STYLE, style & ~WS_VISIBLE);
     DestroyWindow(h);
 }
 
