@@ -27,6 +27,7 @@
 #include "desktop/PageControl.h"
 #include "desktop/StringList.h"
 #include "desktop/SysUtils.h"
+#include "desktop/SystemMessageBox.h"
 #include "desktop/Timer.h"
 #include "shared/SharedClasses.h"
 #include "shared/PersonalFolder.h"
@@ -122,7 +123,7 @@ void Teditor::propsIdle(TObject*, bool&) {
 }
 
 void Teditor::FatalError(const std::string& text, const std::string& title) {
-    MessageBoxA(Handle(), text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+    SystemMessageBox(Handle(), text, title, MB_OK | MB_ICONWARNING);
     // `run` has not been given the "-s" command yet (settings are loaded later), so the value
     // it would keep is named here: the program's path + " -s" under the current user's "Run".
     run->SetAutoRun(false);

@@ -8,6 +8,7 @@
 #include "Classes.h"
 #include "Form.h"
 #include "SysUtils.h"
+#include "SystemMessageBox.h"
 #include "Thread.h"
 
 TApplication* Application = nullptr;
@@ -153,7 +154,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     HWND owner = FActiveForm && FActiveForm->WindowHandle() && IsWindowVisible(FActiveForm->WindowHandle())
                      ? FActiveForm->WindowHandle()
                      : FHandle;
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return SystemMessageBox(owner, text, caption, flags);
 }
 
 void TApplication::Minimize() {

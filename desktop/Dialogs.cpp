@@ -9,6 +9,7 @@
 #include "Application.h"
 #include "Classes.h"
 #include "Form.h"
+#include "SystemMessageBox.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ HWND DialogOwner() {
 
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
     if (Application) return Application->MessageBox(text, caption, flags);
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+    return SystemMessageBox(nullptr, text, caption, flags);
 }
 
 // ------------------------------------------------------------------ the "to all" dialog
