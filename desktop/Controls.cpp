@@ -53,9 +53,11 @@ void TControl::SetParent(TControl* parent) {
         FFont.Assign(parent->FFont);
         FParentFont = true;
     }
+    // A control read from a description gets its window once all its properties are read,
+    // made with its final style, bounds, text and font (CreateMissingWindows).
     if (FHandle)
         ::SetParent(FHandle, parent->FHandle);
-    else if (parent->FHandle)
+    else if (parent->FHandle && !IsLoading())
         CreateWnd();
     if (FAlign != TAlign::alNone) parent->Realign();
 }
@@ -119,6 +121,15 @@ void TControl::CreateWnd() {
 void TControl::CreateChildren() {
     for (TControl* child : FControls)
         if (!child->FHandle) child->CreateWnd();
+}
+
+void TControl::CreateMissingWindows() {
+    if (!FHandle) {
+        if (FParent && !FParent->FHandle) return;
+        CreateWnd();
+        return;
+    }
+    for (TControl* child : FControls) child->CreateMissingWindows();
 }
 
 void TControl::DestroyWnd() {

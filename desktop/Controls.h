@@ -99,6 +99,9 @@ public:
     void SetOnDblClick(const TNotifyEvent& e) { OnDblClick = e; }
 
     HWND Handle();                                  // makes the window if it can
+    // Makes every window of this control and the controls inside that its parents allow and
+    // that is not made yet (after a description is read: each made once, with its final values).
+    void CreateMissingWindows();
     HWND WindowHandle() const noexcept { return FHandle; }   // null when not made
     bool HandleAllocated() const noexcept { return FHandle != nullptr; }
     void Invalidate();
