@@ -224,7 +224,8 @@ void TFxLabel::Loaded() {
 
 // Auto size fits the unrotated caption; a word-wrapped label keeps its width.
 void TFxLabel::AdjustSize() {
-    if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
+    // Measured on the screen's device context when the window is not made yet (a page not shown).
+    if (!FAutoSize || Align() != TAlign::alNone) return;
     HDC dc = GetDC(FHandle);
     HGDIOBJ old = SelectObject(dc, Font().Handle());
     RECT r{0, 0, FWordWrap ? Width() : 0, 0};

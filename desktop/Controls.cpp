@@ -27,6 +27,11 @@ void RegisterWindowClass() {
 
 } // namespace
 
+UINT CreateAllWindowsMessage() {
+    static const UINT message = RegisterWindowMessageA("SentinoxCreateAllWindows");
+    return message;
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner), WindowProc(this, &TControl::OwnWindowProc) {
     FFont.OnChange = TNotifyEvent(this, &TControl::FontChanged);
 }
@@ -54,10 +59,11 @@ void TControl::SetParent(TControl* parent) {
         FParentFont = true;
     }
     // A control read from a description gets its window once all its properties are read,
-    // made with its final style, bounds, text and font (CreateMissingWindows).
+    // made with its final style, bounds, text and font (CreateMissingWindows); one placed in a
+    // container that defers its children, once that needs them.
     if (FHandle)
         ::SetParent(FHandle, parent->FHandle);
-    else if (parent->FHandle && !IsLoading())
+    else if (parent->FHandle && !IsLoading() && !parent->FChildrenDeferred)
         CreateWnd();
     if (FAlign != TAlign::alNone) parent->Realign();
 }
@@ -119,17 +125,34 @@ void TControl::CreateWnd() {
 }
 
 void TControl::CreateChildren() {
+    if (FChildrenDeferred) return;
     for (TControl* child : FControls)
         if (!child->FHandle) child->CreateWnd();
 }
 
-void TControl::CreateMissingWindows() {
+void TControl::CreateDeferredChildren() {
+    if (!FChildrenDeferred || !FHandle) return;
+    FChildrenDeferred = false;
+    bool someMade = false;
+    for (TControl* child : FControls) someMade = someMade || child->FHandle;
+    CreateChildren();
+    // Children made early, for a handle code asked for, go back to their place in child order
+    // (the order windows are drawn and tabbed through).
+    if (someMade)
+        for (TControl* child : FControls)
+            if (child->FHandle)
+                SetWindowPos(child->FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Realign();
+}
+
+void TControl::CreateMissingWindows(bool evenDeferred) {
     if (!FHandle) {
         if (FParent && !FParent->FHandle) return;
         CreateWnd();
-        return;
+        if (!evenDeferred) return;
     }
-    for (TControl* child : FControls) child->CreateMissingWindows();
+    if (evenDeferred) CreateDeferredChildren();
+    for (TControl* child : FControls) child->CreateMissingWindows(evenDeferred);
 }
 
 void TControl::DestroyWnd() {

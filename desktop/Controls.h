@@ -28,6 +28,10 @@ constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;   // to each child window on
 constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;        // the 3-D look changed; nothing in this library changes it
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;          // ends a control's hover state as WM_MOUSELEAVE would
 
+// Sent to a form (by a test driver, say), it makes every window the form still keeps for later,
+// such as the controls of pages not shown yet, without showing anything. Answer: 1.
+UINT CreateAllWindowsMessage();
+
 // A window-procedure method leaves its answer in the message's Result.
 using TWndMethod = TBoundMethod<void(TMessage& message)>;
 
@@ -101,7 +105,8 @@ public:
     HWND Handle();                                  // makes the window if it can
     // Makes every window of this control and the controls inside that its parents allow and
     // that is not made yet (after a description is read: each made once, with its final values).
-    void CreateMissingWindows();
+    // evenDeferred: also those a container keeps for later (the controls of a page not shown yet).
+    void CreateMissingWindows(bool evenDeferred = false);
     HWND WindowHandle() const noexcept { return FHandle; }   // null when not made
     bool HandleAllocated() const noexcept { return FHandle != nullptr; }
     void Invalidate();
@@ -145,6 +150,11 @@ protected:
     // styles that only take effect when the window is made.
     void RecreateWnd();
     void SetBoundsRaw(int left, int top, int width, int height);   // no realign of the parent
+    // A container whose children's windows wait until it is first needed: they are made by
+    // CreateDeferredChildren, or one by one as code asks for their handles.
+    void DeferChildren() noexcept { FChildrenDeferred = true; }
+    bool ChildrenDeferred() const noexcept { return FChildrenDeferred; }
+    void CreateDeferredChildren();
 
     std::string FCaption;
     HWND FHandle = nullptr;
@@ -175,6 +185,7 @@ private:
     HBRUSH FBrush = nullptr;
     TColor FBrushColor = 0;
     bool FRealigning = false;
+    bool FChildrenDeferred = false;
     friend class TForm;
 };
 

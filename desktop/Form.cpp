@@ -282,6 +282,10 @@ bool TForm::DialogKey(WORD key) {
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == CreateAllWindowsMessage()) {
+        CreateMissingWindows(true);
+        return 1;
+    }
     switch (msg) {
     case WM_CLOSE:
         Close();

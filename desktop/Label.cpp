@@ -65,7 +65,8 @@ void TLabel::Loaded() {
 
 // Auto size fits a one-line label to its text; a word-wrapped one keeps its width.
 void TLabel::AdjustSize() {
-    if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
+    // Measured on the screen's device context when the window is not made yet (a page not shown).
+    if (!FAutoSize || Align() != TAlign::alNone) return;
     HDC dc = GetDC(FHandle);
     HGDIOBJ old = SelectObject(dc, Font().Handle());
     RECT r{0, 0, FWordWrap ? Width() : 0, 0};
