@@ -1,8 +1,11 @@
 // desktop/Controls.h -- TControl: a component that is a real Win32 window
 //
 // Every control is a window of its own (labels too), so a test driver or a
-// screen reader can find it and read its text. A control's window is made when
-// it gets a parent that has one; until then its properties are only stored.
+// screen reader can find it and read its text. A control's window is made once,
+// with its final values: when it gets a parent that has one, or, read from a
+// description, once all of the description's properties are read; until then its
+// properties are only stored. A container may defer its children's windows until
+// it is needed (a tab sheet until first shown); Handle() makes one early.
 // Standard controls (BUTTON, STATIC, LISTBOX, ...) are subclassed: our window
 // procedure sees every message and hands the rest to theirs. Notifications a
 // parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,

@@ -34,7 +34,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RegisterCoreClasses();
         app.SetTitle("Sentinox");
         app.CreateForm<Teditor>();
-        app.CreateForm<Tupdated>();
+        // Never shown: made once the start-up sequence has run.
+        app.CreateFormWhenIdle<Tupdated>();
         app.Run();
     } catch (...) {
         HandleCallbackException();
