@@ -26,19 +26,19 @@ protected:
         Lists = AddPage("Lists");
         Pages->SetActivePage(Home);
 
-        Box = new TCheckBox(&Form);
-        Box->SetParent(Settings);
-        Box->SetBounds(8, 8, 120, 17);
-        Name = new TEdit(&Form);
-        Name->SetParent(Settings);
-        Name->SetBounds(8, 30, 120, 21);
-        Note = new TLabel(&Form);
-        Note->SetParent(Settings);
-        Note->SetBounds(8, 60, 200, 13);
-        List = new TListBox(&Form);
-        List->SetParent(Lists);
-        List->SetBounds(8, 8, 200, 100);
+        Box = Place<TCheckBox>(Settings, 8, 8, 120, 17);
+        Name = Place<TEdit>(Settings, 8, 30, 120, 21);
+        Note = Place<TLabel>(Settings, 8, 60, 200, 13);
+        List = Place<TListBox>(Lists, 8, 8, 200, 100);
         Form.Show();
+    }
+
+    template <class T>
+    T* Place(TControl* parent, int left, int top, int width, int height) {
+        auto* control = new T(&Form);
+        control->SetParent(parent);
+        control->SetBounds(left, top, width, height);
+        return control;
     }
 
     TTabSheet* AddPage(const char* caption) {
