@@ -12,6 +12,7 @@
 #include "desktop/Dialogs.h"
 #include "desktop/Form.h"
 #include "tests/desktop/ModalDriver.h"
+#include "tests/desktop/WindowHistory.h"
 
 namespace {
 
@@ -151,55 +152,25 @@ TEST(MessageDlgTest, BoxIsOwnedByTheVisibleActiveForm) {
     EXPECT_EQ(owner, form.WindowHandle());
 }
 
-// Every position change and the destruction of the thread's dialogs, as they reach them.
-struct TBoxHistory {
-    struct TEntry {
-        UINT Message;
-        UINT Flags;       // WM_WINDOWPOSCHANGED: the change's SWP_ flags
-        bool Visible;     // the window's WS_VISIBLE at that moment
-    };
-    static std::vector<TEntry>& Entries() {
-        static std::vector<TEntry> entries;
-        return entries;
-    }
-    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        char cls[16] = {};
-        GetClassNameA(call->hwnd, cls, sizeof(cls));
-        if (code == HC_ACTION && lstrcmpA(cls, "#32770") == 0 &&
-            (call->message == WM_WINDOWPOSCHANGED || call->message == WM_DESTROY)) {
-            const UINT flags =
-                call->message == WM_WINDOWPOSCHANGED ? reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags : 0;
-            Entries().push_back({call->message, flags, (GetWindowLongA(call->hwnd, GWL_STYLE) & WS_VISIBLE) != 0});
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-};
-
 // Wine waits seconds for a window manager's word on every hide of a box with a caption; an
 // answered box of ours is destroyed without one, no longer visible by then.
 TEST(MessageDlgTest, AnsweredBoxIsDestroyedWithoutAHide) {
-    TBoxHistory::Entries().clear();
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &TBoxHistory::Record, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
+    sxtest::TWindowHistory history("#32770");
+    ASSERT_TRUE(history.Hooked());
     int result = 0;
     {
         TAnswer answer(IDOK);
         result = Application->MessageBox("Finished.", "Update", MB_OK | MB_ICONWARNING);
         EXPECT_FALSE(answer.Driver.TimedOut());
     }
-    UnhookWindowsHookEx(hook);
+    history.Stop();
     EXPECT_EQ(result, IDOK);
-    const auto& entries = TBoxHistory::Entries();
+    const auto& entries = history.List();
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries.back().Message, static_cast<UINT>(WM_DESTROY));
     EXPECT_FALSE(entries.back().Visible);
-    bool shown = false;
-    for (const auto& e : entries) {
-        shown = shown || (e.Flags & SWP_SHOWWINDOW);
-        EXPECT_FALSE(e.Flags & SWP_HIDEWINDOW) << "a hide before the destruction";
-    }
-    EXPECT_TRUE(shown) << "the box was never shown";
+    EXPECT_TRUE(history.AnyFlag(SWP_SHOWWINDOW)) << "the box was never shown";
+    EXPECT_FALSE(history.AnyFlag(SWP_HIDEWINDOW)) << "a hide before the destruction";
 }
 
 // ------------------------------------------------------------------ TOpenDialog
