@@ -30,11 +30,21 @@ public:
         if (FHook) UnhookWindowsHookEx(FHook);
         FHook = nullptr;
     }
-    const std::vector<TEntry>& List() const { return Entries(); }
     bool AnyFlag(UINT flag) const {
         for (const TEntry& e : Entries())
             if (e.Flags & flag) return true;
         return false;
+    }
+    // Empty when the window was shown and then destroyed, no longer visible, without a hide
+    // first; else what was not so.
+    std::string FaultOfAnEndWithoutAHide() const {
+        const auto& entries = Entries();
+        if (entries.empty()) return "no window seen";
+        if (!AnyFlag(SWP_SHOWWINDOW)) return "never shown";
+        if (AnyFlag(SWP_HIDEWINDOW)) return "hidden before its destruction";
+        if (entries.back().Message != WM_DESTROY) return "not destroyed";
+        if (entries.back().Visible) return "still visible when destroyed";
+        return {};
     }
 
 private:
