@@ -210,7 +210,8 @@ void TFxLabel::Loaded() {
 
 // Auto size fits the unrotated caption; a word-wrapped label keeps its width.
 void TFxLabel::AdjustSize() {
-    if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
+    // Measured on the screen's device context when the window is not made yet (a page not shown).
+    if (!FAutoSize || Align() != TAlign::alNone) return;
     FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_EXPANDTABS | (FShowAccelChar ? 0 : DT_NOPREFIX));
 }
 

@@ -9,11 +9,12 @@
 #include "desktop/Label.h"
 #include "desktop/PageControl.h"
 #include "desktop/Panel.h"
+#include "desktop/SystemMessageBox.h"
 
 Teditor::Teditor(TComponent* owner) : TForm(owner) { InitDescription("Teditor"); }
 
 int Teditor::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    return MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
+    return SystemMessageBox(Handle(), text, caption, flags);
 }
 
 void RegisterCoreClasses() {

@@ -25,8 +25,8 @@ constexpr int ShownHeight = 526;
 
 void Teditor::SetWindowShown(bool show) {
     if (show) {
-        SetHeight(ShownHeight);
-        Center();
+        // One move to the full height and the centre: a resize, then a move, draws it twice.
+        CenterAtSize(Width(), ShownHeight);
         tray->ShowApplication();
     } else {
         tray->HideApplication();

@@ -1,4 +1,4 @@
-// core/Updated.h -- Tupdated: the update-finishing window, created at start and never shown
+// core/Updated.h -- Tupdated: the update-finishing window, created once the start-up has run and never shown
 #pragma once
 #include "desktop/Form.h"
 

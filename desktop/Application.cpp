@@ -8,10 +8,19 @@
 #include "Classes.h"
 #include "Form.h"
 #include "SysUtils.h"
+#include "SystemMessageBox.h"
 #include "Thread.h"
 #include "UtilityWindow.h"
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// Posted to the application window at the main loop's idle moment: the forms made when idle
+// come after whatever was sent to the thread meanwhile.
+constexpr UINT WM_SX_CREATE_FORMS = WM_APP + 0x41;
+
+} // namespace
 
 void HandleCallbackException() noexcept {
     try {
@@ -71,10 +80,25 @@ std::string TApplication::ExeName() const {
 }
 
 LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SX_CREATE_FORMS && Application) {
+        try {
+            Application->CreateFormsWhenIdle();
+        } catch (...) {
+            HandleCallbackException();
+        }
+        return 0;
+    }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+void TApplication::CreateFormsWhenIdle() {
+    auto factories = std::move(FFormsWhenIdle);
+    FFormsWhenIdle.clear();
+    for (auto& create : factories) create();
+}
+
 void TApplication::Run() {
+    FRunning = true;
     if (FMainForm && ShowMainForm) FMainForm->SetVisible(true);
     while (!FTerminated) HandleMessage();
 }
@@ -125,6 +149,7 @@ void TApplication::Idle() {
     }
     // Not done: the handler wants another call as soon as the queue is empty again.
     if (!done && !FTerminated) PostMessageA(FHandle, WM_NULL, 0, 0);
+    if (FRunning && !FFormsWhenIdle.empty() && !FTerminated) PostMessageA(FHandle, WM_SX_CREATE_FORMS, 0, 0);
 }
 
 void TApplication::Terminate() {
@@ -154,7 +179,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     HWND owner = FActiveForm && FActiveForm->WindowHandle() && IsWindowVisible(FActiveForm->WindowHandle())
                      ? FActiveForm->WindowHandle()
                      : FHandle;
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return SystemMessageBox(owner, text, caption, flags);
 }
 
 void TApplication::Minimize() {

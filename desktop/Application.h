@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,13 @@ public:
         return form;
     }
 
+    // Creates a form owned by the application after the main loop's first idle moment, once
+    // what waits for an answer then has had it: for a window nothing needs at start.
+    template <class F>
+    void CreateFormWhenIdle() {
+        FFormsWhenIdle.push_back([this] { CreateForm<F>(); });
+    }
+
     void Run();                                     // until Terminate or the main form closes
     void HandleMessage();                           // one message, or idle and wait when there is none
     void ProcessMessages();                         // every pending message, no idle
@@ -71,6 +79,7 @@ private:
     bool ProcessMessage(MSG& msg);
     void Idle();
     void FreeReleased();
+    void CreateFormsWhenIdle();
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::string FTitle;
@@ -81,6 +90,8 @@ private:
     bool FHandlingException = false;
     TColor FHintColor = clInfoBk;
     std::vector<TForm*> FReleased;
+    std::vector<std::function<void()>> FFormsWhenIdle;
+    bool FRunning = false;                          // in Run: the main loop, not a form's load step
 };
 
 // The program's one application object; set by the program body.

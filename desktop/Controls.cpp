@@ -25,6 +25,11 @@ void RegisterWindowClass() {
 
 } // namespace
 
+UINT CreateAllWindowsMessage() {
+    static const UINT message = RegisterWindowMessageA("SentinoxCreateAllWindows");
+    return message;
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner), WindowProc(this, &TControl::OwnWindowProc) {
     FFont.OnChange = TNotifyEvent(this, &TControl::FontChanged);
 }
@@ -51,9 +56,12 @@ void TControl::SetParent(TControl* parent) {
         FFont.Assign(parent->FFont);
         FParentFont = true;
     }
+    // A control read from a description gets its window once all its properties are read,
+    // made with its final style, bounds, text and font (CreateMissingWindows); one placed in a
+    // container that defers its children, once that needs them.
     if (FHandle)
         ::SetParent(FHandle, parent->FHandle);
-    else if (parent->FHandle)
+    else if (parent->FHandle && !IsLoading() && !parent->FChildrenDeferred)
         CreateWnd();
     if (FAlign != TAlign::alNone) parent->Realign();
 }
@@ -115,8 +123,34 @@ void TControl::CreateWnd() {
 }
 
 void TControl::CreateChildren() {
+    if (FChildrenDeferred) return;
     for (TControl* child : FControls)
         if (!child->FHandle) child->CreateWnd();
+}
+
+void TControl::CreateDeferredChildren() {
+    if (!FChildrenDeferred || !FHandle) return;
+    FChildrenDeferred = false;
+    bool someMade = false;
+    for (TControl* child : FControls) someMade = someMade || child->FHandle;
+    CreateChildren();
+    // Children made early, for a handle code asked for, go back to their place in child order
+    // (the order windows are drawn and tabbed through).
+    if (someMade)
+        for (TControl* child : FControls)
+            if (child->FHandle)
+                SetWindowPos(child->FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Realign();
+}
+
+void TControl::CreateMissingWindows(bool evenDeferred) {
+    if (!FHandle) {
+        if (FParent && !FParent->FHandle) return;
+        CreateWnd();
+        if (!evenDeferred) return;
+    }
+    if (evenDeferred) CreateDeferredChildren();
+    for (TControl* child : FControls) child->CreateMissingWindows(evenDeferred);
 }
 
 void TControl::DestroyWnd() {
@@ -131,6 +165,11 @@ void TControl::DestroyWnd() {
     RemovePropA(h, ControlProp);
     if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
     FHandle = nullptr;
+    // A shown top-level window is destroyed without being hidden first: Wine, hiding a window a
+    // window manager looks after, waits up to 2 s for the manager's word (for ever absent on a
+    // bare X server) and leaves it on the screen meanwhile. Destroying it takes it off at once.
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    if (!(style & WS_CHILD) && (style & WS_VISIBLE)) SetWindowLongA(h, GWL_STYLE, style & ~WS_VISIBLE);
     DestroyWindow(h);
 }
 

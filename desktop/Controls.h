@@ -1,8 +1,11 @@
 // desktop/Controls.h -- TControl: a component that is a real Win32 window
 //
 // Every control is a window of its own (labels too), so a test driver or a
-// screen reader can find it and read its text. A control's window is made when
-// it gets a parent that has one; until then its properties are only stored.
+// screen reader can find it and read its text. A control's window is made once,
+// with its final values: when it gets a parent that has one, or, read from a
+// description, once all of the description's properties are read; until then its
+// properties are only stored. A container may defer its children's windows until
+// it is needed (a tab sheet until first shown); Handle() makes one early.
 // Standard controls (BUTTON, STATIC, LISTBOX, ...) are subclassed: our window
 // procedure sees every message and hands the rest to theirs. Notifications a
 // parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
@@ -27,6 +30,10 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;   // to each child window once its parent's colour changed
 constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;        // the 3-D look changed; nothing in this library changes it
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;          // ends a control's hover state as WM_MOUSELEAVE would
+
+// Sent to a form (by a test driver, say), it makes every window the form still keeps for later,
+// such as the controls of pages not shown yet, without showing anything. Answer: 1.
+UINT CreateAllWindowsMessage();
 
 // A window-procedure method leaves its answer in the message's Result.
 using TWndMethod = TBoundMethod<void(TMessage& message)>;
@@ -99,6 +106,10 @@ public:
     void SetOnDblClick(const TNotifyEvent& e) { OnDblClick = e; }
 
     HWND Handle();                                  // makes the window if it can
+    // Makes every window of this control and the controls inside that its parents allow and
+    // that is not made yet (after a description is read: each made once, with its final values).
+    // evenDeferred: also those a container keeps for later (the controls of a page not shown yet).
+    void CreateMissingWindows(bool evenDeferred = false);
     HWND WindowHandle() const noexcept { return FHandle; }   // null when not made
     bool HandleAllocated() const noexcept { return FHandle != nullptr; }
     void Invalidate();
@@ -142,6 +153,11 @@ protected:
     // styles that only take effect when the window is made.
     void RecreateWnd();
     void SetBoundsRaw(int left, int top, int width, int height);   // no realign of the parent
+    // A container whose children's windows wait until it is first needed: they are made by
+    // CreateDeferredChildren, or one by one as code asks for their handles.
+    void DeferChildren() noexcept { FChildrenDeferred = true; }
+    bool ChildrenDeferred() const noexcept { return FChildrenDeferred; }
+    void CreateDeferredChildren();
 
     std::string FCaption;
     HWND FHandle = nullptr;
@@ -172,6 +188,7 @@ private:
     HBRUSH FBrush = nullptr;
     TColor FBrushColor = 0;
     bool FRealigning = false;
+    bool FChildrenDeferred = false;
     friend class TForm;
 };
 

@@ -198,6 +198,7 @@ public:
         FLoaded.push_back(root);
         ReadBody(root, *FContext.RootClass, name);
         if (!FParser.AtEnd()) FParser.Fail("text after the final 'end'");
+        if (auto* control = dynamic_cast<TControl*>(root)) control->CreateMissingWindows();
         BindFields();
         for (TComponent* c : FLoaded) c->Loaded();
     }

@@ -10,6 +10,7 @@
 #include "Classes.h"
 #include "Form.h"
 #include "GdiGuards.h"
+#include "SystemMessageBox.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ HWND DialogOwner() {
 
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
     if (Application) return Application->MessageBox(text, caption, flags);
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+    return SystemMessageBox(nullptr, text, caption, flags);
 }
 
 // ------------------------------------------------------------------ the "to all" dialog

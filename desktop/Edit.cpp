@@ -17,6 +17,11 @@ void TEdit::CreateParams(TCreateParams& params) {
     params.ExStyle = WS_EX_CLIENTEDGE;
 }
 
+void TEdit::CreateWnd() {
+    TControl::CreateWnd();
+    if (FMaxLength > 0) SendMessageA(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
 std::string TEdit::Caption() const {
     if (!FHandle) return FCaption;
     int n = GetWindowTextLengthA(FHandle);

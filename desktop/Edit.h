@@ -14,6 +14,7 @@ public:
     void SetOnChange(const TNotifyEvent& e) { OnChange = e; }
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void CNCommand(WORD code) override;
     virtual void Change();
 private:

@@ -149,11 +149,13 @@ void TForm::SetFormStyle(TFormStyle value) {
     RecreateStyle();
 }
 
-void TForm::Center() {
+void TForm::Center() { CenterAtSize(Width(), Height()); }
+
+void TForm::CenterAtSize(int width, int height) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetBounds(work.left + ((work.right - work.left) - Width()) / 2, work.top + ((work.bottom - work.top) - Height()) / 2,
-              Width(), Height());
+    SetBounds(work.left + ((work.right - work.left) - width) / 2, work.top + ((work.bottom - work.top) - height) / 2,
+              width, height);
 }
 
 void TForm::ApplyPosition() {
@@ -282,6 +284,10 @@ bool TForm::DialogKey(WORD key) {
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == CreateAllWindowsMessage()) {
+        CreateMissingWindows(true);
+        return 1;
+    }
     switch (msg) {
     case WM_CLOSE:
         Close();

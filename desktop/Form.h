@@ -37,6 +37,7 @@ public:
     void Close();                                  // asks CloseQuery, then OnClose decides
     virtual bool CloseQuery();
     void Center();                                 // centred on the work area of the screen
+    void CenterAtSize(int width, int height);      // that size and centred, in one move
     // A key a control hands to its form: Enter clicks the default button, Escape the cancel
     // button (enabled and showing); true: one was clicked.
     bool DialogKey(WORD key);

@@ -15,11 +15,7 @@ TLabel::~TLabel() {
 void TLabel::CreateParams(TCreateParams& params) {
     TControl::CreateParams(params);
     params.ClassName = "STATIC";
-    DWORD align = FAlignment == TAlignment::taRightJustify ? SS_RIGHT
-                  : FAlignment == TAlignment::taCenter     ? SS_CENTER
-                  : FWordWrap                              ? SS_LEFT
-                                                           : SS_LEFTNOWORDWRAP;
-    params.Style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOTIFY | SS_NOPREFIX | align;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOTIFY | SS_NOPREFIX | TextStyle();
     params.ExStyle = 0;
 }
 
@@ -28,10 +24,23 @@ void TLabel::SetCaption(const std::string& text) {
     if (!IsLoading()) AdjustSize();
 }
 
+// The STATIC type: only a left-aligned text can be kept on one line.
+DWORD TLabel::TextStyle() const {
+    return FAlignment == TAlignment::taRightJustify ? SS_RIGHT
+           : FAlignment == TAlignment::taCenter     ? SS_CENTER
+           : FWordWrap                              ? SS_LEFT
+                                                    : SS_LEFTNOWORDWRAP;
+}
+
+void TLabel::ApplyTextStyle() {
+    const DWORD type = TextStyle();
+    ApplyStyle(type, SS_TYPEMASK & ~type);
+    Invalidate();
+}
+
 void TLabel::SetAlignment(TAlignment value) {
     FAlignment = value;
-    DWORD align = value == TAlignment::taRightJustify ? SS_RIGHT : value == TAlignment::taCenter ? SS_CENTER : SS_LEFT;
-    ApplyStyle(align, SS_TYPEMASK & ~align);
+    ApplyTextStyle();
 }
 
 void TLabel::SetAutoSize(bool value) {
@@ -39,7 +48,12 @@ void TLabel::SetAutoSize(bool value) {
     if (!IsLoading()) AdjustSize();
 }
 
-void TLabel::SetWordWrap(bool value) { FWordWrap = value; }
+void TLabel::SetWordWrap(bool value) {
+    if (FWordWrap == value) return;
+    FWordWrap = value;
+    ApplyTextStyle();
+    if (!IsLoading()) AdjustSize();
+}
 
 void TLabel::SetTransparent(bool value) {
     FTransparent = value;
@@ -53,7 +67,8 @@ void TLabel::Loaded() {
 
 // Auto size fits a one-line label to its text; a word-wrapped one keeps its width.
 void TLabel::AdjustSize() {
-    if (!FAutoSize || !FHandle || Align() != TAlign::alNone) return;
+    // Measured on the screen's device context when the window is not made yet (a page not shown).
+    if (!FAutoSize || Align() != TAlign::alNone) return;
     FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_NOPREFIX);
 }
 

@@ -21,6 +21,8 @@ protected:
     HBRUSH CNCtlColor(HDC dc) override;
     void AdjustSize();
 private:
+    DWORD TextStyle() const;
+    void ApplyTextStyle();
     TAlignment FAlignment = TAlignment::taLeftJustify;
     bool FAutoSize = true;
     bool FWordWrap = false;

@@ -106,13 +106,16 @@ void TListBox::DestroyWnd() {
 }
 
 int TListBox::ItemIndex() const {
-    if (!FHandle) return -1;
+    if (!FHandle) return FSavedItemIndex;
     if (FMultiSelect) return static_cast<int>(SendMessageA(FHandle, LB_GETCARETINDEX, 0, 0));
     return static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
 }
 
 void TListBox::SetItemIndex(int index) {
-    if (!FHandle) return;
+    if (!FHandle) {
+        FSavedItemIndex = index;
+        return;
+    }
     if (FMultiSelect) {
         SendMessageA(FHandle, LB_SETSEL, FALSE, -1);
         if (index >= 0) SendMessageA(FHandle, LB_SETSEL, TRUE, index);

@@ -6,8 +6,22 @@
 
 #include "SysUtils.h"
 
+// A page's controls get their windows when it is first shown (or code asks for one's handle):
+// most pages of a window are never looked at in a session.
 TTabSheet::TTabSheet(TComponent* owner) : TControl(owner) {
     SetVisible(false);
+    DeferChildren();
+}
+
+void TTabSheet::SetVisible(bool value) {
+    // Made before the page shows, so it appears whole.
+    if (value) CreateDeferredChildren();
+    TControl::SetVisible(value);
+}
+
+void TTabSheet::CreateWnd() {
+    TControl::CreateWnd();
+    if (Visible()) CreateDeferredChildren();
 }
 
 TTabSheet::~TTabSheet() {

@@ -17,11 +17,14 @@ public:
     ~TTabSheet() override;
     void SetParent(TControl* parent) override;
     void SetCaption(const std::string& text) override;
+    void SetVisible(bool value) override;
     TPageControl* PageControl() const noexcept { return FPageControl; }
     bool TabVisible() const noexcept { return FTabVisible; }
     void SetTabVisible(bool value);
     int PageIndex() const;
     int TabIndex() const;                           // among the visible tabs, -1 when hidden
+protected:
+    void CreateWnd() override;
 private:
     TPageControl* FPageControl = nullptr;
     bool FTabVisible = true;

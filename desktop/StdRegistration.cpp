@@ -62,6 +62,7 @@ void RegisterStandardControlClasses() {
         .Event<TNotifyEvent>("OnChange", &TEdit::SetOnChange);
     TClassRegistration<TListBox>("TListBox", "TControl")
         .Strings("Items.Strings", &TListBox::SetItems)
+        .Int("ItemIndex", &TListBox::SetItemIndex)
         .Bool("Sorted", &TListBox::SetSorted)
         .Bool("MultiSelect", &TListBox::SetMultiSelect)
         .Bool("ExtendedSelect", &TListBox::SetMultiSelect)

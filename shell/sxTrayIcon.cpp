@@ -16,6 +16,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "desktop/Application.h"
 #include "desktop/Classes.h"
@@ -40,6 +41,31 @@ static_assert(TrayLargeRecordSize == 488 && TraySmallRecordSize == 88, "NOTIFYIC
 
 constexpr UINT_PTR AppWndSubclassId = 0x53785472;   // per component: the component is the ref data
 
+// The shell answers NIM_DELETE only once it has handled it, and Wine's desktop process, hiding
+// its tray window with the last icon, first waits 2 s for a window manager an X server may not
+// have. The removal is in the shell's queue as soon as the call is made, so at teardown it is
+// made by a thread of its own, waited for only this long: the program's end need not wait.
+constexpr DWORD TeardownDeleteWaitMs = 100;
+
+DWORD WINAPI DeleteFromTrayThread(LPVOID param) {
+    std::unique_ptr<NOTIFYICONDATAA> data(static_cast<NOTIFYICONDATAA*>(param));
+    Shell_NotifyIconA(NIM_DELETE, data.get());
+    return 0;
+}
+
+// Nothing to tell at teardown: the icon is gone with our window at the latest.
+void DeleteFromTrayAtTeardown(const NOTIFYICONDATAA& data) {
+    auto copy = std::make_unique<NOTIFYICONDATAA>(data);
+    HANDLE thread = CreateThread(nullptr, 0, &DeleteFromTrayThread, copy.get(), 0, nullptr);
+    if (!thread) {
+        Shell_NotifyIconA(NIM_DELETE, copy.get());
+        return;
+    }
+    copy.release();
+    WaitForSingleObject(thread, TeardownDeleteWaitMs);
+    CloseHandle(thread);
+}
+
 } // namespace
 
 UINT TaskbarCreatedMessage() {
@@ -60,11 +86,8 @@ TsxTrayIcon::~TsxTrayIcon() {
     FTearingDown = true;
     if (IconShown()) {
         FFlagsTemplate &= ~NIF_ICON;
-        try {
-            DeleteFromTray();
-        } catch (...) {
-            // Nothing to tell at teardown: the icon is gone with our window at the latest.
-        }
+        FillNotifyData();
+        DeleteFromTrayAtTeardown(FData);
     }
     FVisible = false;
     UnhookAppWnd();

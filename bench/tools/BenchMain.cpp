@@ -1,6 +1,6 @@
 // bench/tools/BenchMain.cpp -- sxbench.exe: the Windows side of the benchmarks, run by bench/run under Wine
 //
-//   sxbench startup|scan|protection [OPTIONS]      "sxbench help" lists the options
+//   sxbench startup|close|scan|protection [OPTIONS]      "sxbench help" lists the options
 //
 // It measures from inside the prefix, beside the program measured: a process
 // started from Linux would add Wine's own start-up to every figure. Windows are
@@ -31,6 +31,10 @@ const TBenchInfo Benches[] = {
      "--bare-window CAPTION [--rounds N] [--settle-ms MS]\n"
      "      launch to end of start-up (the list box NAME holds N lines; the bare window shows and answers), "
      "and peak working set"},
+    {"close", BenchClose, {"product", "product-window", "product-list", "product-lines", "rounds"},
+     "--product CMDLINE --product-window CAPTION --product-list NAME --product-lines N [--rounds N]\n"
+     "      WM_CLOSE posted to the main window once its start-up has ended, to the window off the screen "
+     "and to the end of the process"},
     {"scan", BenchScan, {"window", "white", "black", "rounds"},
      "--window CAPTION --white WINPATH --black WINPATH [--rounds N]\n"
      "      the running program's silent scan (Scan System) against the same enumeration with the raw API "

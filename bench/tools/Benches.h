@@ -7,5 +7,6 @@
 #include "Args.h"
 
 int BenchStartup(const TArgs& args);
+int BenchClose(const TArgs& args);
 int BenchScan(const TArgs& args);
 int BenchProtection(const TArgs& args);

@@ -37,7 +37,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // window's guard `once` then finds no other instance.
         if (CheckOneInstance()) return 0;
         app.CreateForm<Teditor>();
-        app.CreateForm<Tupdated>();
+        // Never shown: made once the start-up sequence has run.
+        app.CreateFormWhenIdle<Tupdated>();
         app.Run();
     } catch (...) {
         HandleCallbackException();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "desktop/Application.h"
 #include "desktop/Button.h"
@@ -79,6 +80,45 @@ TEST(ApplicationTest, NoIdleEventAfterTerminate) {
         app.HandleMessage();
         app.HandleMessage();
         EXPECT_EQ(probe.Calls, 1);
+    }
+    Application = saved;
+}
+
+// Counts the forms of its kind alive; the idle handler below ends the loop once one exists.
+class TLateForm : public TForm {
+public:
+    explicit TLateForm(TComponent* owner) : TForm(owner) { ++Made; }
+    static inline int Made = 0;
+};
+
+class TLateFormWatch : public TObject {
+public:
+    void Idle(TObject*, bool& done) {
+        MadeAtIdle.push_back(TLateForm::Made);
+        if (TLateForm::Made > 0 || MadeAtIdle.size() > 50) Application->Terminate();
+        done = true;
+    }
+    std::vector<int> MadeAtIdle;
+};
+
+TEST(ApplicationTest, AFormMadeWhenIdleComesAfterTheFirstIdleMomentOnce) {
+    TApplication* saved = Application;
+    TLateForm::Made = 0;
+    {
+        TApplication app;
+        Application = &app;
+        app.Initialize();
+        TLateFormWatch watch;
+        app.OnIdle = TIdleEvent(&watch, &TLateFormWatch::Idle);
+        app.ShowMainForm = false;
+        app.CreateFormWhenIdle<TLateForm>();
+        EXPECT_EQ(TLateForm::Made, 0) << "not before the loop";
+        app.Run();
+        ASSERT_GE(watch.MadeAtIdle.size(), 2u);
+        EXPECT_EQ(watch.MadeAtIdle.front(), 0) << "the first idle handler runs before the form is made";
+        EXPECT_EQ(TLateForm::Made, 1);
+        EXPECT_EQ(app.ComponentCount(), 1) << "owned by the application";
+        app.ProcessMessages();   // the quit message Terminate left, which would end the next modal loop
     }
     Application = saved;
 }

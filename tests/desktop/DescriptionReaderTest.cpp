@@ -201,6 +201,104 @@ end)");
     EXPECT_FALSE(form.IsLoading());
 }
 
+// The windows the thread makes while a hook is set: class, text, style and size at creation.
+struct TCreations {
+    struct TCreation {
+        std::string ClassName;
+        std::string Text;
+        LONG Style;
+        int Width, Height;
+    };
+    static std::vector<TCreation>& List() {
+        static std::vector<TCreation> list;
+        return list;
+    }
+    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) {
+            const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            char cls[64] = {};
+            if (IS_INTRESOURCE(cs.lpszClass)) GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof(cls));
+            else lstrcpynA(cls, cs.lpszClass, sizeof(cls));
+            List().push_back({cls, cs.lpszName ? cs.lpszName : "", cs.style, cs.cx, cs.cy});
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    TCreations() : FHook(SetWindowsHookExA(WH_CBT, &Record, nullptr, GetCurrentThreadId())) { List().clear(); }
+    ~TCreations() { UnhookWindowsHookEx(FHook); }
+    HHOOK FHook;
+};
+
+// Made property by property, a control's window would first carry the defaults and then take
+// each value with a message (or, for styles that count only at creation, not at all: a label
+// that never wraps). Read from a description, each is made once, as it is meant to be.
+TEST_F(DescriptionReaderTest, EachControlsWindowIsMadeOnceWithItsFinalValues) {
+    TProbeForm form(nullptr);
+    {
+        TCreations made;
+        form.Load(R"(
+object f: TProbeForm
+  object Panel1: TPanel
+    Left = 4
+    Top = 4
+    Width = 280
+    Height = 120
+    Caption = ''
+    object wrapped: TLabel
+      Left = 8
+      Top = 8
+      Width = 60
+      Height = 40
+      Caption = 'A text long enough to need three or four lines'
+      WordWrap = True
+    end
+    object single: TLabel
+      Left = 8
+      Top = 60
+      Caption = 'One line'
+      Alignment = taCenter
+    end
+    object list: TListBox
+      Left = 120
+      Top = 8
+      Width = 100
+      Height = 60
+      Items.Strings = (
+        'one'
+        'two'
+        'three')
+      ItemIndex = 1
+      Enabled = False
+    end
+    object Button1: TButton
+      Caption = 'Go'
+    end
+  end
+  object probe: TProbe
+  end
+end)");
+        const auto& list = TCreations::List();
+        ASSERT_EQ(list.size(), 5u) << "one window per control, none made again";
+        EXPECT_EQ(list[0].ClassName, "SxWindow");
+        EXPECT_EQ(list[0].Width, 280);
+        EXPECT_EQ(list[1].Text, "A text long enough to need three or four lines");
+        EXPECT_EQ(list[1].Style & SS_TYPEMASK, SS_LEFT) << "a word-wrapped label";
+        EXPECT_EQ(list[1].Width, 60);
+        EXPECT_EQ(list[2].Text, "One line");
+        EXPECT_EQ(list[2].Style & SS_TYPEMASK, SS_CENTER);
+        EXPECT_EQ(lstrcmpiA(list[3].ClassName.c_str(), "LISTBOX"), 0);
+        EXPECT_TRUE(list[3].Style & WS_DISABLED);
+        EXPECT_EQ(list[3].Height, 60);
+        EXPECT_EQ(list[4].Text, "Go");
+    }
+    auto* wrapped = dynamic_cast<TLabel*>(form.FindComponent("wrapped"));
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_EQ(GetWindowLongA(wrapped->Handle(), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
+    auto* list = dynamic_cast<TListBox*>(form.FindComponent("list"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCURSEL, 0, 0), 1) << "the index given before the window existed";
+}
+
 struct TBadDescription {
     const char* Text;
     const char* Expected;   // a part of the message

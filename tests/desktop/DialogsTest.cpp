@@ -12,6 +12,7 @@
 #include "desktop/Dialogs.h"
 #include "desktop/Form.h"
 #include "tests/desktop/ModalDriver.h"
+#include "tests/desktop/WindowHistory.h"
 
 namespace {
 
@@ -149,6 +150,22 @@ TEST(MessageDlgTest, BoxIsOwnedByTheVisibleActiveForm) {
     MessageDlg("owned?", TMsgDlgType::mtWarning, mbYes | mbYesToAll);
     Application->SetActiveForm(nullptr);
     EXPECT_EQ(owner, form.WindowHandle());
+}
+
+// Wine waits seconds for a window manager's word on every hide of a box with a caption; an
+// answered box of ours is destroyed without one, no longer visible by then.
+TEST(MessageDlgTest, AnsweredBoxIsDestroyedWithoutAHide) {
+    sxtest::TWindowHistory history("#32770");
+    ASSERT_TRUE(history.Hooked());
+    int result = 0;
+    {
+        TAnswer answer(IDOK);
+        result = Application->MessageBox("Finished.", "Update", MB_OK | MB_ICONWARNING);
+        EXPECT_FALSE(answer.Driver.TimedOut());
+    }
+    history.Stop();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(history.FaultOfAnEndWithoutAHide(), "");
 }
 
 // ------------------------------------------------------------------ TOpenDialog

@@ -1,9 +1,11 @@
 // tests/desktop/FormTest.cpp -- a form made from its description: a Visible in it shows the
-// form only once the whole description is read, after every component's load step
+// form only once the whole description is read, after every component's load step; a shown
+// form's end
 #include <gtest/gtest.h>
 
 #include "desktop/Classes.h"
 #include "desktop/Form.h"
+#include "tests/desktop/WindowHistory.h"
 
 namespace {
 
@@ -39,6 +41,22 @@ TEST(FormTest, AVisibleInTheDescriptionShowsTheFormOnlyOnceItIsWhole) {
     EXPECT_FALSE(TLoadProbe::FormWasVisible);
     EXPECT_TRUE(form.Visible());
     EXPECT_TRUE(IsWindowVisible(form.WindowHandle()));
+}
+
+// Wine waits up to 2 s for a window manager's word on every hide of a captioned window, with
+// the window still on the screen: a shown form is destroyed without one.
+TEST(FormTest, AShownFormIsDestroyedWithoutAHide) {
+    sxtest::TWindowHistory history("SxWindow");
+    ASSERT_TRUE(history.Hooked());
+    {
+        TForm form(nullptr);
+        form.SetCaption("Closing");
+        form.SetBounds(20, 20, 200, 120);
+        form.Show();
+        ASSERT_TRUE(IsWindowVisible(form.WindowHandle()));
+    }
+    history.Stop();
+    EXPECT_EQ(history.FaultOfAnEndWithoutAHide(), "");
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 # what was found before is still reported and decided on; a second scan cannot start while one
 # runs (the button while it scans, the tray's "Scan" during a decision); with "Remove bad registry
 # values" unticked the bad values stay and are counted. Then an "-s" start with sett_autoscan=1:
-# the start-up scan is silent, the window goes to the tray meanwhile, so the tray icon's balloon
-# announces the end; the decisions still come, the bad values of all keys go.
+# the start-up scan is silent and the window not shown (it runs inside the tips dialog), so the
+# tray icon's balloon announces the end; the decisions still come, the bad values of all keys go.
 source "$(dirname "$0")/lib.sh"
 sx_init scan_control
 sx_install
@@ -119,7 +119,11 @@ sx_tray_pick 5
 sx_gone_within "$sentinox_pid" 30 || sx_fail "Exit: the program still runs"
 
 # --- the start-up scan of an "-s" start: silent, hidden by then, announced by a balloon ---
+# With the tips dialog on, the start-up sequence and its scan run inside the dialog's loop while
+# the main window is not shown yet: hidden when the scan ends, however fast the scan is, where the
+# 1.5 s timer of "-s" alone would race it.
 settings sett_autoscan=1 sett_removebadkeys=1 sett_removebadapps=1 sett_besilent=0
+sx_reg add "$SX_TIPS_KEY" /v "$SX_TIPS_VALUE" /t REG_DWORD /d 1 /f || sx_fail "could not switch the tips dialog on"
 sx_start sentinox.exe -s
 sentinox_pid=$SX_LAST_PID
 # (Its title cannot be read back: Wine's tooltips do not answer TTM_GETTITLE.)
@@ -147,7 +151,13 @@ sx_gone_within "$runner_pid" 10 || sx_fail "the automatic handling did not stop 
 sx_assert_eq "$runner" "$(sx_list_entries "$trash")" "the automatic handling trashed it"
 sx_assert_contains "$(sx_list_entries "$white")" "$cunew" "the White List gained the program kept"
 
-# The balloon's click shows the results.
+# The tips dialog closed, the window stays in the tray; the balloon's click shows the results.
+drv click -w "Tips and Tricks" --text "&Close"
+drv wait-window -w "Tips and Tricks" --state gone --timeout 20000 >/dev/null
+# A message answered from the main loop: if the "-s" timer had not run yet, the loop has shown
+# the window by then, and the timer puts it in the tray; so hidden now is hidden for good.
+drv post -w "$W" --msg WM_NULL --send >/dev/null
+drv wait-window -w "$W" --state hidden --timeout 20000 >/dev/null
 drv post --class SxCustomTimerWindow --msg 1235 --lparam 1029   # NIN_BALLOONUSERCLICK, as the shell reports it
 drv wait-window -w "$W" --state visible --timeout 10000 >/dev/null
 sx_assert_eq 1 "$(drv is-visible -w "$W" --name pgScanning)" "the page after the balloon's click"

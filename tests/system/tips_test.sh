@@ -91,7 +91,8 @@ drv click -w "$T" --text "&Close"
 drv wait-window -w "$T" --state gone --timeout 20000 >/dev/null
 sx_wait_started
 sx_assert_eq "$HOME_LINES" "$(notifications)" "the Home page lines, written once"
-sx_assert_eq 1 "$(drv count-windows -w "$UPDATED")" "Tupdated exists once the dialog is closed"
+drv wait-window -w "$UPDATED" --state exists --timeout 20000 >/dev/null
+sx_assert_eq 1 "$(drv count-windows -w "$UPDATED")" "Tupdated exists once the dialog is closed, once"
 read -r _ _ _ h _ _ < <(drv rect -w "$W")
 sx_assert_eq 526 "$h" "the main window at full height"
 sx_assert_eq "0x0" "$(flag)" "unticked and closed: 0 under the key"

@@ -17,6 +17,7 @@ int Depth(HWND hwnd, HWND top) {
 }
 
 void PrintTree(HWND top) {
+    AskForAllWindows(top);
     TControlQuery all;
     for (HWND child : Controls(top, all))
         PrintLine(std::string(2 + 2 * Depth(child, top), ' ') + DescribeWindow(child) + " " + StateOf(child));
@@ -103,6 +104,11 @@ int CmdWaitWindow(const TArgs& args) {
         for (HWND hwnd : TopWindows(top)) {
             if (control.IsEmpty()) { found.push_back(hwnd); continue; }
             std::vector<HWND> inner = Controls(hwnd, control);
+            // A control not made yet (its page never shown) is there all the same.
+            if (inner.empty() && state != L"gone") {
+                AskForAllWindows(hwnd);
+                inner = Controls(hwnd, control);
+            }
             if (control.Nth >= 0) {
                 if (control.Nth < static_cast<int>(inner.size())) found.push_back(inner[control.Nth]);
             } else {

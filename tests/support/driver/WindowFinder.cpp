@@ -115,6 +115,16 @@ std::vector<HWND> TopWindows(const TWindowQuery& query, bool includeHidden) {
     return result;
 }
 
+void AskForAllWindows(HWND top) {
+    constexpr DWORD AskForAllWindowsTimeoutMs = 2000;
+    // The product's forms make the windows they keep for later (the controls of pages not shown
+    // yet) on this message, showing nothing; other windows ignore it. A busy window is waited for
+    // only so long: the search goes on polling and asks again.
+    static const UINT message = RegisterWindowMessageW(L"SentinoxCreateAllWindows");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(top, message, 0, 0, SMTO_ABORTIFHUNG, AskForAllWindowsTimeoutMs, &result);
+}
+
 std::vector<HWND> Controls(HWND top, const TControlQuery& query) {
     TEnumContext context;
     EnumChildWindows(top, CollectWindow, reinterpret_cast<LPARAM>(&context));
@@ -147,6 +157,10 @@ HWND FindControl(HWND top, const TControlQuery& query, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         std::vector<HWND> found = Controls(top, query);
+        if (found.empty()) {
+            AskForAllWindows(top);
+            found = Controls(top, query);
+        }
         if (query.Nth >= 0 && query.Nth < static_cast<int>(found.size())) return found[query.Nth];
         if (query.Nth < 0 && found.size() == 1) return found[0];
         if (query.Nth < 0 && found.size() > 1)

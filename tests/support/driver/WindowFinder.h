@@ -44,6 +44,9 @@ constexpr DWORD PollIntervalMs = 50;
 
 std::vector<HWND> TopWindows(const TWindowQuery& query, bool includeHidden = true);
 std::vector<HWND> Controls(HWND top, const TControlQuery& query);
+// Asks one of the product's forms to make every window it still keeps for later (the controls of
+// pages not shown yet), which shows nothing; FindControl asks when it finds nothing at first.
+void AskForAllWindows(HWND top);
 
 // One top-level window; several matches pick the only visible one, else it is an error.
 HWND FindTopWindow(const TWindowQuery& query, DWORD timeoutMs);
