@@ -1,0 +1,96 @@
+// core/ListFileCopy.cpp -- TListFileCopy and the copies of this process
+#include "core/ListFileCopy.h"
+
+#include <windows.h>
+
+#include <map>
+
+#include "core/ListFile.h"
+#include "desktop/Handle.h"
+#include "desktop/IniFile.h"
+#include "desktop/SysUtils.h"
+
+namespace {
+
+enum class TFileRead { Read, Missing, Failed };
+
+// The whole file from one open. Others may read and write it meanwhile, as the profile API lets them.
+TFileRead ReadBytes(const std::string& fileName, std::string& bytesOut) {
+    THandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+        const DWORD code = GetLastError();
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? TFileRead::Missing : TFileRead::Failed;
+    }
+    bytesOut.clear();
+    char buffer[16384];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr)) return TFileRead::Failed;
+        if (got == 0) return TFileRead::Read;
+        bytesOut.append(buffer, got);
+    }
+}
+
+// A byte-order mark: text in a form only the profile API reads as it does.
+bool IsMarkedText(const std::string& bytes) {
+    return bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0 ||
+           bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
+// The slot a key names: "0" to "200" exactly, as listfile::SlotKey writes them; -1 for any other key.
+int SlotOfKey(const std::string& key) {
+    if (key.empty() || key.size() > 3 || (key.size() > 1 && key[0] == '0')) return -1;
+    int slot = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return -1;
+        slot = slot * 10 + (c - '0');
+    }
+    return slot < listfile::SlotCount ? slot : -1;
+}
+
+std::shared_ptr<const TListSlots> SlotsOf(std::vector<TIniValue> values) {
+    auto slots = std::make_shared<TListSlots>(listfile::SlotCount);
+    for (TIniValue& value : values)
+        if (const int slot = SlotOfKey(value.Key); slot >= 0) (*slots)[slot] = std::move(value.Value);
+    return slots;
+}
+
+} // namespace
+
+std::shared_ptr<const TListSlots> TListFileCopy::Current() {
+    std::string bytes;
+    const TFileRead read = ReadBytes(FFileName, bytes);
+    TCriticalSectionGuard guard(FLock);
+    if (read == TFileRead::Failed) {
+        // Held open by a writer that shares nothing, say: the profile API's view is the best
+        // there is, and the next look reads the file again.
+        FBytes.reset();
+        return SlotsOf(TIniFile(FFileName).ReadSectionValues(listfile::Section));
+    }
+    if (!FBytes || *FBytes != bytes) {
+        FSlots = Parse(bytes);
+        FBytes = std::move(bytes);
+    }
+    return FSlots;
+}
+
+std::shared_ptr<const TListSlots> TListFileCopy::Parse(const std::string& bytes) const {
+    if (IsMarkedText(bytes)) return SlotsOf(TIniFile(FFileName).ReadSectionValues(listfile::Section));
+    return SlotsOf(ParseIniSection(bytes, listfile::Section));
+}
+
+namespace listfile {
+
+TListFileCopy& CopyOf(const std::string& fileName) {
+    // Guards copies: any thread may ask for a file's copy first. Never destroyed: a monitor's
+    // worker may still look while the process ends.
+    static TCriticalSection* const lock = new TCriticalSection;
+    static auto* const copies = new std::map<std::string, std::unique_ptr<TListFileCopy>>;
+    TCriticalSectionGuard guard(*lock);
+    std::unique_ptr<TListFileCopy>& copy = (*copies)[UpperCaseAscii(fileName)];
+    if (!copy) copy = std::make_unique<TListFileCopy>(fileName);
+    return *copy;
+}
+
+} // namespace listfile
