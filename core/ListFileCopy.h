@@ -3,8 +3,8 @@
 // Before each use the whole file is read in one go and compared, byte for byte, with the
 // bytes the copy was made from; only a change is parsed again. A check of size and time
 // stamp alone would miss another program's same-size rewrite within the time stamp's
-// resolution (the profile API's own cache misses it, so the bytes are parsed here, not
-// read back through it).
+// resolution. The profile API's own cache is checked that way, so the bytes are parsed
+// here rather than read back through it.
 #pragma once
 #include <memory>
 #include <optional>
