@@ -2,13 +2,13 @@
 // decisions on what the scan found, and the scan's view of the window (TSystemScan does the rest)
 //
 // The scan sets the status, progress and counters at every step and asks for them to be
-// painted only now and then; painting a static, progress or edit control otherwise happens
-// at once inside the setter. So a value is set with the control's drawing switched off
-// (WM_SETREDRAW) and its area is painted at the next Redraw.
+// painted only now and then: a control set since the last Redraw has its painting held back
+// (TControlPaintHold) until the next.
 #include "core/Editor.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "controls/UiIntegerEdit.h"
 #include "core/AutostartKey.h"
 #include "core/BadSoftwareDlg.h"
+#include "core/ControlPaintHold.h"
 #include "core/EditorPages.h"
 #include "core/Kill.h"
 #include "core/NewSoftwareDlg.h"
@@ -69,78 +70,44 @@ bool AskYesNo(const std::string& question) {
     return Application->MessageBox(question, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-// Controls set without being painted, and the parts of their parents to paint for them.
-class TUnpaintedControls {
-public:
-    // Runs set with control's drawing off. A control that is not on screen is set as usual:
-    // nothing would be painted anyway, and switching drawing back on would show it.
-    template <class TSet>
-    void Set(TControl& control, TSet set) {
-        const HWND hwnd = control.WindowHandle();
-        if (!hwnd || !IsWindowVisible(hwnd)) {
-            set();
-            return;
-        }
-        RECT before = BoundsInParent(hwnd);
-        SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
-        set();
-        SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
-        // A text that got shorter leaves parent area behind that must be painted over, too.
-        RECT after = BoundsInParent(hwnd), both{};
-        UnionRect(&both, &before, &after);
-        for (TArea& area : FAreas)
-            if (area.Control == hwnd) {
-                UnionRect(&area.Rect, &area.Rect, &both);
-                return;
-            }
-        FAreas.push_back({hwnd, both});
-    }
-    void Paint() {
-        for (const TArea& area : FAreas)
-            if (IsWindow(area.Control))
-                RedrawWindow(GetParent(area.Control), &area.Rect, nullptr,
-                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        FAreas.clear();
-    }
-
-private:
-    struct TArea {
-        HWND Control;
-        RECT Rect;  // in the parent's client coordinates
-    };
-    static RECT BoundsInParent(HWND hwnd) {
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-    std::vector<TArea> FAreas;
-};
-
 } // namespace
 
 // The scan's view of the main window.
 class Teditor::TScanView final : public TScanWindow {
 public:
-    explicit TScanView(Teditor& editor) : FEditor(editor), FScan(*this) {}
+    explicit TScanView(Teditor& editor)
+        : FEditor(editor), FStatus(*editor.sc_status), FProgress(*editor.sc_progress),
+          FCounters{TControlPaintHold(*editor.sc_newregvalues), TControlPaintHold(*editor.sc_badregvalues),
+                    TControlPaintHold(*editor.sc_apps), TControlPaintHold(*editor.sc_badapps),
+                    TControlPaintHold(*editor.sc_baditems)},
+          FScan(*this) {}
     TSystemScan& Scan() noexcept { return FScan; }
 
     void SetStatus(const std::string& text) override {
-        if (text != FEditor.sc_status->Caption()) FUnpainted.Set(*FEditor.sc_status, [&] { FEditor.SetScanStatus(text); });
+        if (text == FEditor.sc_status->Caption()) return;
+        Held(FStatus).Hold();
+        FEditor.SetScanStatus(text);
     }
     void SetProgressMax(int value) override {
-        TProgressBar& bar = *FEditor.sc_progress;
-        if (value != bar.Max()) FUnpainted.Set(bar, [&] { bar.SetMax(value); });
+        if (value == FEditor.sc_progress->Max()) return;
+        Held(FProgress).Hold();
+        FEditor.sc_progress->SetMax(value);
     }
     void SetProgressPosition(int value) override {
-        TProgressBar& bar = *FEditor.sc_progress;
-        if (value != bar.Position()) FUnpainted.Set(bar, [&] { bar.SetPosition(value); });
+        if (value == FEditor.sc_progress->Position()) return;
+        Held(FProgress).Hold();
+        FEditor.sc_progress->SetPosition(value);
     }
     void SetCounter(TScanCounter counter, int value) override {
         TUiIntegerEdit& edit = CounterEdit(counter);
-        if (edit.Caption() != IntToStr(value)) FUnpainted.Set(edit, [&] { edit.SetValue(value); });
+        if (edit.Caption() == IntToStr(value)) return;
+        Held(FCounters[static_cast<int>(counter)]).Hold();
+        edit.SetValue(value);
     }
-    void Redraw() override { FUnpainted.Paint(); }
+    void Redraw() override {
+        for (TControlPaintHold* hold : FHeld) hold->Release();
+        FHeld.clear();
+    }
     void ProcessEvents() override { Application->ProcessMessages(); }
 
     bool IsTicked(TScanSetting setting) override {
@@ -193,8 +160,16 @@ private:
         return *FEditor.sc_baditems;
     }
 
+    // Noted for the next Redraw, which paints it and lets it paint freely again.
+    TControlPaintHold& Held(TControlPaintHold& hold) {
+        if (std::find(FHeld.begin(), FHeld.end(), &hold) == FHeld.end()) FHeld.push_back(&hold);
+        return hold;
+    }
+
     Teditor& FEditor;
-    TUnpaintedControls FUnpainted;
+    TControlPaintHold FStatus, FProgress;
+    TControlPaintHold FCounters[5];                  // in the order of TScanCounter
+    std::vector<TControlPaintHold*> FHeld;
     TSystemScan FScan;
 };
 

@@ -84,7 +84,13 @@ bool TSystemScan::Run(const TIniFile& whiteList, const TIniFile& blackList, bool
     if (FRunning) return false;
     TRunningScan running(FRunning, FCloseAfterScan, FWindow);
     FDrawn = false;
-    Scan(whiteList, blackList, silent);
+    try {
+        Scan(whiteList, blackList, silent);
+    } catch (...) {
+        // A failed scan leaves no control waiting for a paint that never comes.
+        FWindow.Redraw();
+        throw;
+    }
     Show(true);
     return true;
 }
