@@ -6,8 +6,7 @@
 // ASCII letter case and moves every later slot one place towards slot 0.
 //
 // Every read looks at the file as it is on disk at that moment: through the file's
-// in-memory copy (core/ListFileCopy.h), which is checked against the whole file before each
-// use. One that looks at all the slots sees them as they were at one moment.
+// in-memory copy (core/ListFileCopy.h), which is checked against the file before each use. One that looks at all the slots sees them as they were at one moment.
 #pragma once
 #include <string>
 #include <vector>

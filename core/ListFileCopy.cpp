@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 
 #include "core/ListFile.h"
@@ -49,6 +50,14 @@ int SlotOfKey(const std::string& key) {
     return slot < listfile::SlotCount ? slot : -1;
 }
 
+uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+uint64_t NowTicks() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return Ticks(now);
+}
+
 std::shared_ptr<const TListSlots> SlotsOf(std::vector<TIniValue> values) {
     auto slots = std::make_shared<TListSlots>(listfile::SlotCount);
     for (TIniValue& value : values)
@@ -58,10 +67,29 @@ std::shared_ptr<const TListSlots> SlotsOf(std::vector<TIniValue> values) {
 
 } // namespace
 
+bool TListFileCopy::TStamp::operator==(const TStamp& other) const noexcept {
+    return Attributes == other.Attributes && Ticks(Created) == Ticks(other.Created) &&
+           Ticks(Written) == Ticks(other.Written) && SizeHigh == other.SizeHigh && SizeLow == other.SizeLow;
+}
+
+std::optional<TListFileCopy::TStamp> TListFileCopy::StampOf(const std::string& fileName) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return TStamp{data.dwFileAttributes, data.ftCreationTime, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow};
+}
+
 std::shared_ptr<const TListSlots> TListFileCopy::Current() {
+    // Taken before the file is looked at: a write after this moment is one the copy may miss.
+    const uint64_t lookedAt = NowTicks();
+    const std::optional<TStamp> stamp = StampOf(FFileName);
+    {
+        TCriticalSectionGuard guard(FLock);
+        if (stamp && FSettledStamp && *stamp == *FSettledStamp) return FSlots;
+    }
     std::string bytes;
     const TFileRead read = ReadBytes(FFileName, bytes);
     TCriticalSectionGuard guard(FLock);
+    FSettledStamp.reset();
     if (read == TFileRead::Failed) {
         // Held open by a writer that shares nothing, say: the profile API's view is the best
         // there is, and the next look reads the file again.
@@ -72,6 +100,9 @@ std::shared_ptr<const TListSlots> TListFileCopy::Current() {
         FSlots = Parse(bytes);
         FBytes = std::move(bytes);
     }
+    // A write between the stamp and the read shows as a newer stamp at the next look.
+    constexpr uint64_t settleTicks = uint64_t{SettleMs} * 10000;   // FILETIME counts 100 ns
+    if (read == TFileRead::Read && stamp && Ticks(stamp->Written) + settleTicks < lookedAt) FSettledStamp = stamp;
     return FSlots;
 }
 

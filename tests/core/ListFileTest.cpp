@@ -189,6 +189,27 @@ TEST_F(ListFileTest, ARewriteByAnotherProgramIsSeenAtTheNextReadAndKeptByTheNext
     EXPECT_EQ((TSlots{{"0", "C:\\c.exe"}, {"1", "C:\\d.exe"}}), Slots());
 }
 
+// A file written long before: its copy trusts an unchanged time stamp, and any rewrite, of
+// any size, brings a new one. Also when the copy was made while the file was still fresh.
+TEST_F(ListFileTest, ARewriteOfAFileWrittenLongBeforeIsSeenAtTheNextRead) {
+    Fill({{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}});
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+    ASSERT_TRUE(FFile.MakeOld());
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}), listfile::Entries(FList));
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+
+    std::string rewritten = FFile.Text();
+    rewritten.replace(rewritten.find("b.exe"), 5, "c.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
+
+    ASSERT_TRUE(FFile.MakeOld());
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
+    rewritten.replace(rewritten.find("c.exe"), 5, "longer.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\longer.exe"}), listfile::Entries(FList));
+}
+
 TEST_F(ListFileTest, AMissingFileIsAnEmptyListUntilTheFirstWrite) {
     EXPECT_TRUE(listfile::Entries(FList).empty());
     EXPECT_EQ(0, listfile::FirstFreeSlot(FList));

@@ -45,9 +45,10 @@ public:
     }
 
     // Has another process (cmd's copy) replace the file's bytes with text, then puts the file's
-    // time stamp back: a rewrite within the time stamp's resolution, as a check of size and
-    // time would miss it when text is as long as what it replaces. False: the copy failed.
-    bool RewriteFromAnotherProcess(const std::string& text) const {
+    // time stamp back (unless told not to): a rewrite within the time stamp's resolution, as a
+    // check of size and time would miss it when text is as long as what it replaces. False:
+    // the copy failed.
+    bool RewriteFromAnotherProcess(const std::string& text, bool putTimeBack = true) const {
         FILETIME written{};
         if (!LastWriteTime(written)) return false;
         const std::string source = FFolder + "rewrite.tmp";
@@ -63,7 +64,19 @@ public:
         DWORD code = 1;
         if (WaitForSingleObject(copy.Get(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(copy.Get(), &code);
         DeleteFileA(source.c_str());
-        return code == 0 && Text() == text && SetLastWriteTime(written);
+        return code == 0 && Text() == text && (!putTimeBack || SetLastWriteTime(written));
+    }
+    // Dates the file's last write an hour back, as a file written long before it is read.
+    bool MakeOld() const {
+        FILETIME written{};
+        if (!LastWriteTime(written)) return false;
+        ULARGE_INTEGER ticks{};
+        ticks.LowPart = written.dwLowDateTime;
+        ticks.HighPart = written.dwHighDateTime;
+        ticks.QuadPart -= 3600ull * 10000000ull;
+        written.dwLowDateTime = ticks.LowPart;
+        written.dwHighDateTime = ticks.HighPart;
+        return SetLastWriteTime(written);
     }
 
 private:
