@@ -1,18 +1,25 @@
 // core/ControlPaintHold.cpp -- TControlPaintHold
 #include "core/ControlPaintHold.h"
 
-#include <windows.h>
+#include <commctrl.h>
 
 #include "desktop/Label.h"
+#include "desktop/PageControl.h"
 
 TControlPaintHold::TControlPaintHold(TControl& control)
-    : FControl(control), FSaved(control.WindowProc), FTextPaintsAtOnce(dynamic_cast<TLabel*>(&control) != nullptr) {
+    : FControl(control), FSaved(control.WindowProc), FTextPaintsAtOnce(dynamic_cast<TLabel*>(&control) != nullptr),
+      FKeepsPosition(dynamic_cast<TProgressBar*>(&control) != nullptr) {
     FControl.WindowProc = TWndMethod(this, &TControlPaintHold::WindowProc);
 }
 
-TControlPaintHold::~TControlPaintHold() { FControl.WindowProc = FSaved; }
+TControlPaintHold::~TControlPaintHold() {
+    FHeld = false;
+    PassOnPosition();
+    FControl.WindowProc = FSaved;
+}
 
 void TControlPaintHold::Release() {
+    PassOnPosition();   // still held: its paint is one of those made up for below
     FHeld = false;
     const HWND hwnd = FControl.WindowHandle();
     if (!FMissed || !hwnd) return;
@@ -25,6 +32,20 @@ void TControlPaintHold::WindowProc(TMessage& message) {
     const HWND hwnd = FControl.WindowHandle();
     if (FHeld && hwnd) {
         switch (message.Msg) {
+        case PBM_SETPOS:
+            if (FKeepsPosition) {
+                // The previous position, as the bar answers it.
+                message.Result = FPosition ? static_cast<LRESULT>(*FPosition) : SendMessageA(hwnd, PBM_GETPOS, 0, 0);
+                FPosition = message.WParam;
+                return;
+            }
+            break;
+        case PBM_GETPOS:
+            if (FPosition) {
+                message.Result = static_cast<LRESULT>(*FPosition);
+                return;
+            }
+            break;
         case WM_PAINT:
             ValidateRect(hwnd, nullptr);
             FMissed = true;
@@ -47,7 +68,19 @@ void TControlPaintHold::WindowProc(TMessage& message) {
             break;
         }
     }
+    // Anything else may depend on the position (a range that clamps it, a step from it).
+    if (message.Msg != WM_PAINT && message.Msg != WM_ERASEBKGND) PassOnPosition();
     PassOn(message);
+}
+
+void TControlPaintHold::PassOnPosition() {
+    if (!FPosition) return;
+    TMessage message;
+    message.Msg = PBM_SETPOS;
+    message.WParam = *FPosition;
+    FPosition.reset();
+    // Straight to the bar, past this method, which would keep it again while held.
+    if (FControl.WindowHandle()) PassOn(message);
 }
 
 void TControlPaintHold::PassOn(TMessage& message) {

@@ -111,6 +111,35 @@ TEST_P(ControlPaintHoldTest, ValueAtOncePaintAtRelease) {
     EXPECT_TRUE(own.IsFirst());
 }
 
+// A held bar keeps its new position from its window; what could depend on it comes after it.
+TEST(ControlPaintHoldProgressTest, KeptPositionIsAnsweredAndReachesTheBarBeforeAnythingElse) {
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 300, 120);
+    auto& bar = static_cast<TProgressBar&>(*Put<TProgressBar>(form));
+    form.Show();
+    const HWND hwnd = bar.Handle();
+    bar.SetPosition(5);
+    TOwnMessages own(bar);
+    TControlPaintHold hold(bar);
+    hold.Hold();
+
+    EXPECT_EQ(SendMessageA(hwnd, PBM_SETPOS, 60, 0), 5);   // the previous position
+    EXPECT_EQ(SendMessageA(hwnd, PBM_SETPOS, 80, 0), 60);
+    EXPECT_EQ(SendMessageA(hwnd, PBM_GETPOS, 0, 0), 80);
+    EXPECT_EQ(own.Of(PBM_SETPOS), 0);
+    // A narrower range clamps the position it follows.
+    bar.SetMax(50);
+    EXPECT_EQ(own.Of(PBM_SETPOS), 1);
+    EXPECT_EQ(SendMessageA(hwnd, PBM_GETPOS, 0, 0), 50);
+
+    bar.SetPosition(20);
+    hold.Release();
+    EXPECT_EQ(own.Of(PBM_SETPOS), 2);
+    EXPECT_EQ(SendMessageA(hwnd, PBM_GETPOS, 0, 0), 20);
+    bar.SetPosition(30);
+    EXPECT_EQ(own.Of(PBM_SETPOS), 3);   // not held: straight through
+}
+
 INSTANTIATE_TEST_SUITE_P(Controls, ControlPaintHoldTest, testing::ValuesIn(HoldCases),
                          [](const testing::TestParamInfo<THoldCase>& info) { return std::string(info.param.Name); });
 
