@@ -22,6 +22,7 @@ class TPopupMenu;
 class TPanel;
 class TProgressBar;
 class TStringList;
+class TSystemScan;
 class TTabSheet;
 class TTimer;
 class TUiIntegerEdit;
@@ -239,23 +240,21 @@ public:
     TCheckBox* bs_letrun = nullptr;
     TCheckBox* bs_stop = nullptr;
     TCheckBox* bs_delete = nullptr;
-    // One complete scan: the four autostart keys and the running programs against the lists,
-    // the report, a decision for every new and every running bad program, bad values removed.
-    // Ignored while a scan runs (its events can reach the buttons and the tray again).
+    // One complete scan (TSystemScan): the four autostart keys and the running programs against
+    // the lists, the report, a decision for every new and every running bad program, bad values
+    // removed. Ignored while a scan runs (its events can reach the buttons and the tray again).
     void ScanSystem(bool silent);
     bool IsScanning() const;
     void ScanSystemBtnClick(TObject* sender);
     void HomeScanBtnClick(TObject* sender);   // pgScanning first, then the scan
     void StopScanBtnClick(TObject* sender);   // the remaining values and Black List slots are skipped
-    void ScanRunKey(HKEY root, bool once);
-    void ScanMemory();
     static std::string NormalizeCommandLine(const std::string& commandLine);
-    void RemoveNextBadRegistryValue();
     // Deletes every value of one autostart key whose command line contains path; "" deletes nothing.
     void RemoveRegistryValues(HKEY root, bool once, const std::string& path);
     void SetScanStatus(const std::string& text);
-    void HandleNextNewSoftware();
-    void HandleNextBadApplication(bool automatic);
+    // The decisions on one entry the scan found, through the two dialogs (or, automatic, none).
+    void HandleNewSoftware(const std::string& commandLine);
+    void HandleBadApplication(const std::string& path, bool automatic);
     // A close asked for during a scan is held back and made once the scan has ended.
     bool CloseQuery() override;
     // --- end of the system scan ---
@@ -269,14 +268,19 @@ public:
     void Button1Click(TObject* sender);
     void StartUpdater();                  // "update.exe" from the program folder, not waited for
     // --- end of the update check ---
+
+private:
+    class TScanView;                      // the scan's view of this window (EditorScan.cpp)
+    struct TScanViewDeleter {
+        void operator()(TScanView* view) const;
+    };
+    TSystemScan& Scan();                  // made at the first scan
+    std::unique_ptr<TScanView, TScanViewDeleter> FScanView;
 };
 
 // The per-user files, opened by the start-up sequence and kept open until the program ends;
 // null before it ran (and after a fatal start-up error).
 extern std::unique_ptr<TIniFile> gWhiteListFile, gBlackListFile, gSettingsFile, gTrashListFile, gDeleteListFile;
-// The scan's result lists, made empty by the start-up sequence, and its stop flag.
-extern std::unique_ptr<TStringList> gBadValueList, gNewSoftwareList, gBadAppList;
-extern bool gStopScan;
 
 // Registers the main program's window classes with their handlers and fields.
 void RegisterCoreClasses();

@@ -1,14 +1,14 @@
-// core/EditorScan.cpp -- the system scan, its report and the decisions on what it found
+// core/EditorScan.cpp -- the main window's side of the system scan: its Scanning page, the
+// decisions on what the scan found, and the scan's view of the window (TSystemScan does the rest)
 //
-// Everything runs on the GUI thread. The scan lets pending events run once per registry value
-// and once per Black List slot, so buttons, the tray, timers and the monitors' hand-overs can
-// reach the window in the middle of it: a second scan started that way is ignored, a close is
-// held back until the scan has ended, and the process list is taken once, because the
-// Processes page (or a move to the Trashcan) may rebuild memList meanwhile.
+// The scan sets the status, progress and counters at every step and asks for them to be
+// painted only now and then: a control set since the last Redraw has its painting held back
+// (TControlPaintHold) until the next.
 #include "core/Editor.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,14 +16,16 @@
 #include "controls/UiIntegerEdit.h"
 #include "core/AutostartKey.h"
 #include "core/BadSoftwareDlg.h"
+#include "core/ControlPaintHold.h"
 #include "core/EditorPages.h"
-#include "core/ListFile.h"
 #include "core/NewSoftwareDlg.h"
+#include "core/SystemScan.h"
 #include "desktop/Application.h"
 #include "desktop/Button.h"
 #include "desktop/CheckBox.h"
 #include "desktop/Classes.h"
 #include "desktop/Dialogs.h"
+#include "desktop/IniFile.h"
 #include "desktop/Label.h"
 #include "desktop/ListBox.h"
 #include "desktop/PageControl.h"
@@ -34,59 +36,14 @@
 
 namespace {
 
-// A scan is running; a close asked for meanwhile waits for its end (gCloseAfterScan).
-bool gScanRunning = false;
-bool gCloseAfterScan = false;
 // The window has agreed to close: a close held back by a scan inside that close is not made again.
 bool gCloseAccepted = false;
-
-struct TAutostartPlace {
-    HKEY Root;
-    bool Once;
-};
-// Always visited in this order.
-const TAutostartPlace AutostartPlaces[] = {
-    {HKEY_LOCAL_MACHINE, false}, {HKEY_LOCAL_MACHINE, true}, {HKEY_CURRENT_USER, false}, {HKEY_CURRENT_USER, true}};
 
 const char* const RebootAfterStopQuestion =
     "Couldn't stop this process. May Sentinox restart your system now to remove this application?";
 const char* const RebootAfterMoveQuestion =
     "Couldn't remove this file. May Sentinox restart your system now to remove this application "
     "(the file will be lost forever)?";
-
-class TScanRun {
-public:
-    explicit TScanRun(Teditor& editor) : FEditor(editor) {
-        gScanRunning = true;
-        gCloseAfterScan = false;
-    }
-    ~TScanRun() {
-        gScanRunning = false;
-        // Posted, not made here: the close then starts from the message loop, not from under
-        // the handler that ran the scan.
-        if (gCloseAfterScan && !gCloseAccepted && FEditor.WindowHandle())
-            PostMessageA(FEditor.WindowHandle(), WM_CLOSE, 0, 0);
-        gCloseAfterScan = false;
-    }
-    TScanRun(const TScanRun&) = delete;
-    TScanRun& operator=(const TScanRun&) = delete;
-
-private:
-    Teditor& FEditor;
-};
-
-std::string TakeFirst(TStringList& list) {
-    std::string first = list[0];
-    list.Delete(0);
-    return first;
-}
-
-bool ContainsIgnoringCase(const TStringList& list, const std::string& text) {
-    const std::string wanted = UpperCaseAscii(text);
-    for (int i = 0; i < list.Count(); ++i)
-        if (UpperCaseAscii(list[i]) == wanted) return true;
-    return false;
-}
 
 // One decision dialog, owned by the window, shown modally for entry and freed again.
 // True when "Ok" ended it, so the hidden check boxes hold an answer.
@@ -103,13 +60,118 @@ bool AskYesNo(Teditor& editor, const std::string& question) {
 
 } // namespace
 
-bool Teditor::IsScanning() const { return gScanRunning; }
+// The scan's view of the main window.
+class Teditor::TScanView final : public TScanWindow {
+public:
+    explicit TScanView(Teditor& editor)
+        : FEditor(editor), FStatus(*editor.sc_status), FProgress(*editor.sc_progress),
+          FCounters{TControlPaintHold(*editor.sc_newregvalues), TControlPaintHold(*editor.sc_badregvalues),
+                    TControlPaintHold(*editor.sc_apps), TControlPaintHold(*editor.sc_badapps),
+                    TControlPaintHold(*editor.sc_baditems)},
+          FScan(*this) {}
+    TSystemScan& Scan() noexcept { return FScan; }
 
-bool Teditor::CloseQuery() {
-    if (gScanRunning) {
-        gCloseAfterScan = true;
+    void SetStatus(const std::string& text) override {
+        if (text == FEditor.sc_status->Caption()) return;
+        Held(FStatus).Hold();
+        FEditor.SetScanStatus(text);
+    }
+    void SetProgressMax(int value) override {
+        if (value == FEditor.sc_progress->Max()) return;
+        Held(FProgress).Hold();
+        FEditor.sc_progress->SetMax(value);
+    }
+    void SetProgressPosition(int value) override {
+        if (value == FEditor.sc_progress->Position()) return;
+        Held(FProgress).Hold();
+        FEditor.sc_progress->SetPosition(value);
+    }
+    void SetCounter(TScanCounter counter, int value) override {
+        TUiIntegerEdit& edit = CounterEdit(counter);
+        if (edit.Caption() == IntToStr(value)) return;
+        Held(FCounters[static_cast<int>(counter)]).Hold();
+        edit.SetValue(value);
+    }
+    void Redraw() override {
+        for (TControlPaintHold* hold : FHeld) hold->Release();
+        FHeld.clear();
+    }
+    void ProcessEvents() override { Application->ProcessMessages(); }
+
+    bool IsTicked(TScanSetting setting) override {
+        switch (setting) {
+        case TScanSetting::ScanRegistry: return FEditor.sett_scanregistry->Checked();
+        case TScanSetting::ScanMemory: return FEditor.sett_scanmemory->Checked();
+        case TScanSetting::RemoveBadKeys: return FEditor.sett_removebadkeys->Checked();
+        case TScanSetting::RemoveBadApps: return FEditor.sett_removebadapps->Checked();
+        }
         return false;
     }
+    std::vector<std::string> RefreshProcessList() override {
+        FEditor.memRefreshbtn->Click();
+        return FEditor.memList->Items().Lines();
+    }
+    bool IsShown() override { return IsWindowVisible(FEditor.WindowHandle()) != FALSE; }
+    void ShowBalloon(const std::string& title, const std::string& text) override {
+        if (!FEditor.tray) return;
+        FEditor.tray->SetInfoText(text);
+        FEditor.tray->SetInfoTitle(title);
+        FEditor.tray->ShowBalloon();
+    }
+    void Tell(TScanMessage kind, const std::string& text) override {
+        switch (kind) {
+        case TScanMessage::Plain: FEditor.ShowInfo(text); break;
+        case TScanMessage::Information: FEditor.ShowMessageBox(text, "Information", MB_OK | MB_ICONINFORMATION); break;
+        case TScanMessage::Warning: FEditor.ShowMessageBox(text, "Warning", MB_OK | MB_ICONWARNING); break;
+        }
+    }
+    bool IsEnding() override { return Application->Terminated(); }
+    void DecideAboutNewSoftware(const std::string& commandLine) override { FEditor.HandleNewSoftware(commandLine); }
+    void DecideAboutBadApplication(const std::string& path, bool automatic) override {
+        FEditor.HandleBadApplication(path, automatic);
+    }
+    void CloseHeldBack() override {
+        // Posted, not made here: the close then starts from the message loop, not from under
+        // the handler that ran the scan.
+        if (!gCloseAccepted && FEditor.WindowHandle()) PostMessageA(FEditor.WindowHandle(), WM_CLOSE, 0, 0);
+    }
+
+private:
+    TUiIntegerEdit& CounterEdit(TScanCounter counter) const {
+        switch (counter) {
+        case TScanCounter::NewValues: return *FEditor.sc_newregvalues;
+        case TScanCounter::BadValues: return *FEditor.sc_badregvalues;
+        case TScanCounter::Applications: return *FEditor.sc_apps;
+        case TScanCounter::BadApplications: return *FEditor.sc_badapps;
+        case TScanCounter::BadItems: break;
+        }
+        return *FEditor.sc_baditems;
+    }
+
+    // Noted for the next Redraw, which paints it and lets it paint freely again.
+    TControlPaintHold& Held(TControlPaintHold& hold) {
+        if (std::find(FHeld.begin(), FHeld.end(), &hold) == FHeld.end()) FHeld.push_back(&hold);
+        return hold;
+    }
+
+    Teditor& FEditor;
+    TControlPaintHold FStatus, FProgress;
+    TControlPaintHold FCounters[5];                  // in the order of TScanCounter
+    std::vector<TControlPaintHold*> FHeld;
+    TSystemScan FScan;
+};
+
+void Teditor::TScanViewDeleter::operator()(TScanView* view) const { delete view; }
+
+TSystemScan& Teditor::Scan() {
+    if (!FScanView) FScanView.reset(new TScanView(*this));
+    return FScanView->Scan();
+}
+
+bool Teditor::IsScanning() const { return FScanView && FScanView->Scan().IsRunning(); }
+
+bool Teditor::CloseQuery() {
+    if (FScanView && FScanView->Scan().HoldBackClose()) return false;
     gCloseAccepted = TForm::CloseQuery();
     return gCloseAccepted;
 }
@@ -125,156 +187,24 @@ void Teditor::HomeScanBtnClick(TObject*) {
     ScanSystem(sett_besilent->Checked());
 }
 
-void Teditor::StopScanBtnClick(TObject*) { gStopScan = true; }
-
-void Teditor::ScanRunKey(HKEY root, bool once) {
-    sc_progress->SetPosition(0);
-    const TAutostartKey key(root, AutostartKeyPath(once));
-    const std::vector<TAutostartKey::TValueName>& names = key.Names();
-    const int count = static_cast<int>(names.size());
-    for (int i = 0; i < count; ++i) {
-        if (gStopScan) continue;
-        std::string commandLine;
-        const bool isProgram = key.ReadCommandLine(names[i], commandLine);
-        Application->ProcessMessages();
-        sc_progress->SetMax(count - 1);
-        sc_progress->SetPosition(i);
-        SetScanStatus("Checking registry values: " + IntToStr(i) + " of " + IntToStr(count));
-        if (!isProgram) continue;
-        switch (SortCommandLine(WhiteListFile(), BlackListFile(), commandLine)) {
-        case TListVerdict::New: gNewSoftwareList->Add(commandLine); break;
-        case TListVerdict::Black: gBadValueList->Add(commandLine); break;
-        case TListVerdict::White: break;
-        }
-    }
-}
-
-void Teditor::ScanMemory() {
-    const std::vector<std::string> running = memList->Items().Lines();
-    for (int slot = 0; slot < listfile::SlotCount; ++slot) {
-        Application->ProcessMessages();
-        sc_progress->SetMax(listfile::SlotCount - 1);
-        sc_progress->SetPosition(slot);
-        if (gStopScan) continue;
-        const std::string listed = UpperCaseAscii(listfile::ReadSlot(BlackListFile(), slot));
-        // The status names the slot and the last line compared. Nothing runs between two lines,
-        // so no one could see the texts of the others, and each costs a repaint: a static control
-        // draws a new text at once.
-        if (!running.empty())
-            SetScanStatus("Checking processes: " + IntToStr(slot) + "(" + IntToStr(static_cast<int>(running.size() - 1)) + ")");
-        for (const std::string& line : running) {
-            // Two copies of one program, or two slots naming it: one entry, one decision.
-            if (listed == UpperCaseAscii(line) && !ContainsIgnoringCase(*gBadAppList, line)) gBadAppList->Add(line);
-        }
-    }
+void Teditor::StopScanBtnClick(TObject*) {
+    if (FScanView) FScanView->Scan().Stop();
 }
 
 void Teditor::ScanSystem(bool silent) {
-    if (gScanRunning) return;
     // Before the start-up sequence (or after a fatal start-up error) there is nothing to scan with.
-    if (!gNewSoftwareList || !gBadValueList || !gBadAppList || !gWhiteListFile || !gBlackListFile) return;
-    TScanRun run(*this);
-
-    const bool removeBadKeys = sett_removebadkeys->Checked();
-    sc_newregvalues->SetValue(0);
-    sc_badregvalues->SetValue(0);
-    sc_apps->SetValue(0);
-    sc_badapps->SetValue(0);
-    gBadValueList->Clear();
-    gNewSoftwareList->Clear();
-    gBadAppList->Clear();
-    memRefreshbtn->Click();
-    gStopScan = false;
-    SetScanStatus("Initializing scan...");
-
-    const bool scanRegistry = sett_scanregistry->Checked();
-    const bool scanMemory = sett_scanmemory->Checked();
-    if (!scanRegistry && !scanMemory) {
-        ShowInfo("First you need to select areas to be scanned - registry,\r"
-                 "memory or both. Go to the 'Settings' tab.");
-        SetScanStatus("Scan canceled.");
-        return;
-    }
-    if (scanRegistry) {
-        SetScanStatus("Scanning registry...");
-        for (const TAutostartPlace& place : AutostartPlaces) ScanRunKey(place.Root, place.Once);
-    }
-    if (scanMemory) {
-        SetScanStatus("Scaning memory...");
-        ScanMemory();
-    }
-
-    if (silent && !IsWindowVisible(WindowHandle())) {
-        if (tray) {
-            tray->SetInfoText("Scan finished. Click here to see the results.");
-            tray->SetInfoTitle("Sentinox");
-            tray->ShowBalloon();
-        }
-        Application->ProcessMessages();
-    }
-
-    if (gBadValueList->Count() == 0 && gNewSoftwareList->Count() == 0 && gBadAppList->Count() == 0) {
-        std::string report = "Scan Areas:";
-        if (scanMemory) report += "\r* System memory (RAM)";
-        if (scanRegistry) report += "\r* Windows Registry";
-        report += "\r\rScan Result:\r* No new or bad software found.";
-        if (!silent) ShowMessageBox(report, "Information", MB_OK | MB_ICONINFORMATION);
-        SetScanStatus("System is clean.");
-    }
-
-    if (const int found = gNewSoftwareList->Count(); found > 0) {
-        if (!silent)
-            ShowInfo("There were " + IntToStr(found) + " new products found. \rPlease decide what to do with them.");
-        sc_newregvalues->SetValue(found);
-        while (gNewSoftwareList->Count() > 0 && !Application->Terminated()) HandleNextNewSoftware();
-        if (!silent) ShowInfo("Success. All new software is now assigned to proper lists.");
-        SetScanStatus("New software found.");
-    }
-
-    int badApps = 0;
-    if (const int found = gBadAppList->Count(); found > 0) {
-        if (!silent)
-            ShowMessageBox("There are " + IntToStr(found) + " bad products currently running!", "Warning",
-                           MB_OK | MB_ICONWARNING);
-        SetScanStatus("System is NOT clean.");
-        sc_badapps->SetValue(found);
-        badApps = found;
-        while (gBadAppList->Count() > 0 && !Application->Terminated())
-            HandleNextBadApplication(sett_removebadapps->Checked());
-    }
-
-    int badValues = 0;
-    if (const int found = gBadValueList->Count(); found > 0) {
-        sc_badregvalues->SetValue(found);
-        badValues = found;
-        if (!silent)
-            ShowMessageBox("Your machine is infected by " + IntToStr(found) + " bad products.", "Warning",
-                           MB_OK | MB_ICONWARNING);
-        SetScanStatus("Removing bad registry values...");
-        if (removeBadKeys)
-            while (gBadValueList->Count() > 0) RemoveNextBadRegistryValue();
-    }
-
-    sc_baditems->SetValue(badValues + badApps);
-    SetScanStatus("Scan finished.");
-}
-
-void Teditor::RemoveNextBadRegistryValue() {
-    const std::string entry = TakeFirst(*gBadValueList);
-    for (const TAutostartPlace& place : AutostartPlaces) RemoveRegistryValues(place.Root, place.Once, entry);
+    if (!gWhiteListFile || !gBlackListFile) return;
+    Scan().Run(*gWhiteListFile, *gBlackListFile, silent);
 }
 
 void Teditor::RemoveRegistryValues(HKEY root, bool once, const std::string& path) {
-    if (path.empty()) return;
-    TAutostartKey key(root, AutostartKeyPath(once), true);
-    key.RemoveValuesContaining(path);
+    RemoveAutostartValues({{root, AutostartKeyPath(once)}}, path);
 }
 
-void Teditor::HandleNextNewSoftware() {
+void Teditor::HandleNewSoftware(const std::string& entry) {
     ns_keep->SetChecked(false);
     ns_black->SetChecked(false);
     ns_delete->SetChecked(false);
-    const std::string entry = TakeFirst(*gNewSoftwareList);
     if (entry.empty()) return;
 
     // Ended by the program (it is closing), not by "Ok": the unticked boxes are no answer, and
@@ -286,13 +216,12 @@ void Teditor::HandleNextNewSoftware() {
         return;
     }
     if (ns_black->Checked()) AddToList(BlackListFile(), entry);
-    for (const TAutostartPlace& place : AutostartPlaces) RemoveRegistryValues(place.Root, place.Once, entry);
+    RemoveAutostartValues(AutostartPlaces(), entry);
     if (ns_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion)) DeleteOnReboot(entry);
 }
 
-void Teditor::HandleNextBadApplication(bool automatic) {
+void Teditor::HandleBadApplication(const std::string& entry, bool automatic) {
     if (automatic) {
-        const std::string entry = TakeFirst(*gBadAppList);
         if (!entry.empty() && StopProgram(entry)) MoveToTrash(entry);
         return;
     }
@@ -301,7 +230,6 @@ void Teditor::HandleNextBadApplication(bool automatic) {
     bs_letrun->SetChecked(false);
     bs_stop->SetChecked(false);
     bs_delete->SetChecked(false);
-    const std::string entry = TakeFirst(*gBadAppList);
     if (entry.empty()) return;
 
     if (!AskInDialog(std::make_unique<TbadSoftwareDlg>(this), entry)) return;
@@ -312,8 +240,7 @@ void Teditor::HandleNextBadApplication(bool automatic) {
     }
     if (bs_stop->Checked()) {
         if (!StopProgram(entry) && AskYesNo(*this, RebootAfterStopQuestion)) DeleteOnReboot(entry);
-        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion))
-            DeleteOnReboot(entry);
+        if (bs_delete->Checked() && !MoveToTrash(entry) && AskYesNo(*this, RebootAfterMoveQuestion)) DeleteOnReboot(entry);
     }
 }
 

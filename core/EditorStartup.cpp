@@ -37,8 +37,6 @@
 #include "shell/sxSysUtils.h"
 
 std::unique_ptr<TIniFile> gWhiteListFile, gBlackListFile, gSettingsFile, gTrashListFile, gDeleteListFile;
-std::unique_ptr<TStringList> gBadValueList, gNewSoftwareList, gBadAppList;
-bool gStopScan = false;
 
 namespace {
 
@@ -67,11 +65,6 @@ void Teditor::propsIdle(TObject*, bool&) {
     else
         SetWindowShown(true);
     version->SetCaption(Format("Sentinox, core version: %s, Update number: %d ", CoreVersion, UpdateNumber));
-
-    gStopScan = false;
-    gBadValueList = std::make_unique<TStringList>();
-    gNewSoftwareList = std::make_unique<TStringList>();
-    gBadAppList = std::make_unique<TStringList>();
 
     const char* name = UserName();
     luser->SetCaption(UpperCaseAscii(name ? name : ""));

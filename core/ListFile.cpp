@@ -2,7 +2,10 @@
 #include "core/ListFile.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
+#include "core/ListFileCopy.h"
 #include "desktop/IniFile.h"
 #include "desktop/SysUtils.h"
 
@@ -10,16 +13,9 @@ namespace listfile {
 
 namespace {
 
-// The slot a key names: "0" to "200" exactly, as SlotKey writes them; -1 for any other key.
-int SlotOfKey(const std::string& key) {
-    if (key.empty() || key.size() > 3 || (key.size() > 1 && key[0] == '0')) return -1;
-    int slot = 0;
-    for (char c : key) {
-        if (c < '0' || c > '9') return -1;
-        slot = slot * 10 + (c - '0');
-    }
-    return slot < SlotCount ? slot : -1;
-}
+// The profile API keeps a copy of the file it compares by time stamp only; one made before
+// another program's rewrite would be written back over it. Dropped before every change.
+void ForgetProfileCopy(TIniFile& file) { file.UpdateFile(); }
 
 int FirstFree(const std::vector<std::string>& slots) {
     for (int slot = 0; slot < SlotCount; ++slot)
@@ -32,13 +28,17 @@ int FirstFree(const std::vector<std::string>& slots) {
 std::string SlotKey(int slot) { return IntToStr(slot); }
 
 std::string ReadSlot(const TIniFile& file, int slot, const std::string& freeText) {
-    return file.ReadString(Section, SlotKey(slot), freeText);
+    if (slot < 0 || slot >= SlotCount) return freeText;
+    const std::shared_ptr<const TListSlots> current = CopyOf(file.FileName()).Current();
+    const std::optional<std::string>& value = (*current)[slot];
+    return value ? *value : freeText;
 }
 
 std::vector<std::string> ReadSlots(const TIniFile& file, const std::string& freeText) {
-    std::vector<std::string> slots(SlotCount, freeText);
-    for (TIniValue& value : file.ReadSectionValues(Section))
-        if (const int slot = SlotOfKey(value.Key); slot >= 0) slots[slot] = std::move(value.Value);
+    const std::shared_ptr<const TListSlots> current = CopyOf(file.FileName()).Current();
+    std::vector<std::string> slots;
+    slots.reserve(SlotCount);
+    for (const std::optional<std::string>& value : *current) slots.push_back(value ? *value : freeText);
     return slots;
 }
 
@@ -66,6 +66,7 @@ bool Add(TIniFile& file, const std::string& path) {
     if (std::find(slots.begin(), slots.end(), path) != slots.end()) return true;
     const int slot = FirstFree(slots);
     if (slot < 0) return false;
+    ForgetProfileCopy(file);
     file.WriteString(Section, SlotKey(slot), path);
     return true;
 }
@@ -77,6 +78,7 @@ bool Remove(TIniFile& file, const std::string& path) {
     for (int slot = 0; slot < SlotCount; ++slot)
         if (UpperCaseAscii(slots[slot]) == wanted) match = slot;
     if (match < 0) return false;
+    ForgetProfileCopy(file);
     // Every later slot, free or used, moves one place down; the last slot ends deleted. The
     // writes only touch slots below the one read next, so the one read of the file serves.
     for (int slot = match; slot < SlotCount; ++slot) {

@@ -5,9 +5,8 @@
 // ("defval" everywhere except the registry scan). Adding compares exactly; removing ignores
 // ASCII letter case and moves every later slot one place towards slot 0.
 //
-// Nothing is kept between calls: every operation reads the file again. One that looks at
-// all the slots reads them in one go (one section read, not 201 single reads), so it also
-// sees them as they were at one moment.
+// Every read looks at the file as it is on disk at that moment: through the file's
+// in-memory copy (core/ListFileCopy.h), which is checked against the file before each use. One that looks at all the slots sees them as they were at one moment.
 #pragma once
 #include <string>
 #include <vector>

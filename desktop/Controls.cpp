@@ -43,7 +43,13 @@ TControl::~TControl() {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TControl*>(GetPropA(hwnd, ControlProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    // Every message of ours comes through here. A window still on our thunk holds its object
+    // in its user data too, read within the process; a property is a trip to the window
+    // server under Wine. Windows subclassed after ours fall back on the property.
+    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WndProcThunk))
+        return reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return static_cast<TControl*>(GetPropA(hwnd, ControlProp));
 }
 
 void TControl::SetParent(TControl* parent) {
@@ -110,6 +116,7 @@ void TControl::CreateWnd() {
     if (!h) throw EWin32Error(Format("%s: CreateWindowExA(%s)", Name().c_str(), p.ClassName), GetLastError());
     FHandle = h;
     SetPropA(h, ControlProp, this);
+    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     PublishName();
     WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProcThunk)));
     FDefWndProc = ours ? DefWindowProcA : old;
@@ -163,6 +170,7 @@ void TControl::DestroyWnd() {
     else
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     RemovePropA(h, ControlProp);
+    SetWindowLongPtrA(h, GWLP_USERDATA, 0);
     if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
     FHandle = nullptr;
     // A shown top-level window is destroyed without being hidden first: Wine, hiding a window a
@@ -184,6 +192,7 @@ LRESULT CALLBACK TControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     if (msg == WM_NCDESTROY) {
         WNDPROC def = control->FDefWndProc;
         RemovePropA(hwnd, ControlProp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         control->FHandle = nullptr;
         return CallWindowProcA(def ? def : DefWindowProcA, hwnd, msg, wParam, lParam);
     }

@@ -51,6 +51,23 @@ std::string WithoutEnclosingQuotes(const std::string& value) {
     return value;
 }
 
+// The values of one section, line by line, as ReadString would give them.
+class TSectionValues {
+public:
+    void AddLine(const std::string& line) {
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) return;
+        std::string key = Trim(line.substr(0, equals));
+        if (!FKeys.insert(UpperCaseAscii(key)).second) return;
+        FValues.push_back({std::move(key), WithoutEnclosingQuotes(Trim(line.substr(equals + 1)))});
+    }
+    std::vector<TIniValue> Take() { return std::move(FValues); }
+
+private:
+    std::set<std::string> FKeys;  // upper-cased: the profile API's keys ignore letter case
+    std::vector<TIniValue> FValues;
+};
+
 bool ParseInteger(const std::string& text, int& valueOut) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         const char* digits = text.c_str() + 2;
@@ -117,17 +134,9 @@ std::vector<TIniValue> TIniFile::ReadSectionValues(const std::string& section) c
         2);
     TStringList lines;
     SplitNullList(list, lines);
-    std::vector<TIniValue> values;
-    std::set<std::string> keys;  // upper-cased: the profile API's keys ignore letter case
-    for (int i = 0; i < lines.Count(); ++i) {
-        const std::string& line = lines[i];
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        std::string key = Trim(line.substr(0, equals));
-        if (!keys.insert(UpperCaseAscii(key)).second) continue;
-        values.push_back({std::move(key), WithoutEnclosingQuotes(Trim(line.substr(equals + 1)))});
-    }
-    return values;
+    TSectionValues values;
+    for (int i = 0; i < lines.Count(); ++i) values.AddLine(lines[i]);
+    return values.Take();
 }
 
 void TIniFile::ReadSections(TStringList& sectionsOut) const {
@@ -169,4 +178,27 @@ void TIniFile::EraseSection(const std::string& section) {
 void TIniFile::UpdateFile() {
     // All three null: flush the system's copy of this file (WritePrivateProfileString's documented form).
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str());
+}
+
+std::vector<TIniValue> ParseIniSection(const std::string& text, const std::string& section) {
+    const std::string wanted = UpperCaseAscii(section);
+    TSectionValues values;
+    bool inSection = false, seen = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        if (!line.empty() && line[0] == '[') {
+            const size_t close = line.find(']');
+            // Only the first section of a name counts, as for the profile API.
+            if (inSection) break;
+            inSection = !seen && close != std::string::npos && UpperCaseAscii(Trim(line.substr(1, close - 1))) == wanted;
+            seen = seen || inSection;
+            continue;
+        }
+        if (inSection) values.AddLine(line);
+    }
+    return values.Take();
 }

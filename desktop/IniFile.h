@@ -58,3 +58,8 @@ public:
 private:
     std::string FFileName;
 };
+
+// The values of section in INI text (lines ending in LF or CR LF, 8-bit), as
+// ReadSectionValues gives them from a file holding that text. For a copy that is parsed
+// without the profile API and its cache.
+std::vector<TIniValue> ParseIniSection(const std::string& text, const std::string& section);

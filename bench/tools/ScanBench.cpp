@@ -146,6 +146,6 @@ int BenchScan(const TArgs& args) {
               std::to_string(counts.Programs) + " running programs, none black-listed");
     PrintLine("scan: sentinox.exe, silent Scan System: " + DescribeMs(product));
     PrintLine("scan: raw API and in-memory sets:      " + DescribeMs(baseline));
-    PrintLine("scan: ratio " + FormatRatio(Median(product) / Median(baseline)) + " (goal: at most 2.00x)");
+    PrintLine("scan: ratio " + FormatRatio(Median(product) / Median(baseline)) + " (goal: at most 4.00x, then 2.00x)");
     return 0;
 }

@@ -153,8 +153,11 @@ TEST_F(ListFileTest, ReadingAllSlotsAtOnceReadsEachAsASingleReadWould) {
     for (const std::string freeText : {"defval", "def"}) {
         const std::vector<std::string> slots = listfile::ReadSlots(FList, freeText);
         ASSERT_EQ(slots.size(), 201u);
-        for (int slot = 0; slot < listfile::SlotCount; ++slot)
+        for (int slot = 0; slot < listfile::SlotCount; ++slot) {
             EXPECT_EQ(listfile::ReadSlot(FList, slot, freeText), slots[slot]) << "slot " << slot << ", " << freeText;
+            // The in-memory copy parses the file itself; the profile API is the yardstick.
+            EXPECT_EQ(FList.ReadString("list", listfile::SlotKey(slot), freeText), slots[slot]) << "slot " << slot;
+        }
     }
     EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\nine.exe", "C:\\quoted.exe", "", "C:\\last.exe"}),
               listfile::Entries(FList));
@@ -163,6 +166,48 @@ TEST_F(ListFileTest, ReadingAllSlotsAtOnceReadsEachAsASingleReadWould) {
     FList.WriteString("list", "1", "C:\\new.exe");
     EXPECT_EQ("C:\\new.exe", listfile::ReadSlots(FList)[1]);
     EXPECT_TRUE(listfile::Contains(FList, "C:\\new.exe"));
+}
+
+// A same-size rewrite within the time stamp's resolution: size and time alone say "unchanged".
+TEST_F(ListFileTest, ARewriteByAnotherProgramIsSeenAtTheNextReadAndKeptByTheNextWrite) {
+    Fill({{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}});
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}), listfile::Entries(FList));
+    EXPECT_EQ("C:\\b.exe", FList.ReadString("list", "1", "defval"));   // the profile API's copy made, too
+
+    std::string rewritten = FFile.Text();
+    rewritten.replace(rewritten.find("b.exe"), 5, "c.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten));
+
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\c.exe"}), listfile::Entries(FList));
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
+    EXPECT_TRUE(listfile::Contains(FList, "C:\\c.exe"));
+    // Our own write goes on from the file as it is, not from what was read before the rewrite.
+    EXPECT_TRUE(listfile::Add(FList, "C:\\d.exe"));
+    EXPECT_EQ((TSlots{{"0", "C:\\a.exe"}, {"1", "C:\\c.exe"}, {"2", "C:\\d.exe"}}), Slots());
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\c.exe", "C:\\d.exe"}), listfile::Entries(FList));
+    EXPECT_TRUE(listfile::Remove(FList, "C:\\A.EXE"));
+    EXPECT_EQ((TSlots{{"0", "C:\\c.exe"}, {"1", "C:\\d.exe"}}), Slots());
+}
+
+// A file written long before: its copy trusts an unchanged time stamp, and any rewrite, of
+// any size, brings a new one. Also when the copy was made while the file was still fresh.
+TEST_F(ListFileTest, ARewriteOfAFileWrittenLongBeforeIsSeenAtTheNextRead) {
+    Fill({{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}});
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+    ASSERT_TRUE(FFile.MakeOld());
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}), listfile::Entries(FList));
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+
+    std::string rewritten = FFile.Text();
+    rewritten.replace(rewritten.find("b.exe"), 5, "c.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
+
+    ASSERT_TRUE(FFile.MakeOld());
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
+    rewritten.replace(rewritten.find("c.exe"), 5, "longer.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\longer.exe"}), listfile::Entries(FList));
 }
 
 TEST_F(ListFileTest, AMissingFileIsAnEmptyListUntilTheFirstWrite) {

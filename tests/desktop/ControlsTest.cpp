@@ -1,5 +1,6 @@
 // tests/desktop/ControlsTest.cpp -- what controls get from their parents (settings changes,
-// owner-draw messages), new windows for style changes, and the objects of list lines
+// owner-draw messages), new windows for style changes, a window's control, and the objects of
+// list lines
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -114,6 +115,37 @@ TEST_F(ControlsTest, ComboBoxSelectionSurvivesAStyleChangeAndPickingALineClicksT
     SendMessageA(Panel->WindowHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo->WindowHandle()), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo->WindowHandle()));
     EXPECT_EQ(order.Seen, "click change ");
+}
+
+// A subclass put on a window after ours: hands every message on.
+struct TForwarder {
+    static inline WNDPROC Old = nullptr;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcA(Old, hwnd, msg, wParam, lParam);
+    }
+};
+
+// The thunk finds a window's control with its parent subclassed after it, for a window that no
+// control owns (whatever its user data) finds none, nor for a window of a control made anew.
+TEST_F(ControlsTest, WindowsFindTheirControlWhenSubclassedAfterOursAndNoneOnceNotOurs) {
+    const HWND panel = Panel->WindowHandle();
+    TForwarder::Old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TForwarder::Proc)));
+    EXPECT_EQ(TControl::FromHandle(panel), Panel);
+    List->Items().Add("one");   // measured through the subclassed panel
+    EXPECT_EQ(List->Measured, std::vector<int>{0});
+    SetWindowLongPtrA(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TForwarder::Old));
+    EXPECT_EQ(TControl::FromHandle(panel), Panel);
+
+    const HWND nobodys = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(nobodys, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(List));
+    EXPECT_EQ(TControl::FromHandle(nobodys), nullptr);
+    DestroyWindow(nobodys);
+
+    const HWND old = List->WindowHandle();
+    List->RecreateWnd();
+    EXPECT_EQ(TControl::FromHandle(old), nullptr);
+    EXPECT_EQ(TControl::FromHandle(List->WindowHandle()), List);
 }
 
 TEST(ListItemsTest, ObjectsTravelWithTheirLinesWhenSorted) {

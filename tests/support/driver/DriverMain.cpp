@@ -46,7 +46,9 @@ const std::vector<TCommandInfo>& CommandTable() {
         {"wait-window", CmdWaitWindow, Join({Win, Ctl, {"state"}}),
          "WIN [CTL] [--state exists|visible|hidden|gone] [--timeout MS]   prints the handle"},
         {"read-text", CmdReadText, Join({Win, Ctl}), "WIN [CTL]   the window's or control's text"},
-        {"wait-text", CmdWaitText, Join({Win, Ctl, {"equals", "contains"}}), "WIN [CTL] (--equals T | --contains T)"},
+        {"wait-text", CmdWaitText, Join({Win, Ctl, {"equals", "contains", "click"}}),
+         "WIN [CTL] (--equals T | --contains T) [--click NAME[,NAME...]]   --click: posts clicks to those buttons the "
+         "moment the text is there"},
         {"set-text", CmdSetText, Join({Win, Ctl, {"value"}}), "WIN CTL --value T   WM_SETTEXT (an edit notifies EN_CHANGE)"},
         {"is-visible", CmdIsVisible, Join({Win, Ctl}), "WIN [CTL]   prints 1 or 0"},
         {"is-enabled", CmdIsEnabled, Join({Win, Ctl}), "WIN [CTL]   prints 1 or 0"},

@@ -5,6 +5,7 @@
 #include "WindowFinder.h"
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -142,18 +143,49 @@ int CmdReadText(const TArgs& args) {
     return 0;
 }
 
+// The buttons --click names (comma-separated component names), found before the wait.
+std::vector<HWND> ButtonsToClick(const TArgs& args, DWORD timeoutMs) {
+    std::vector<HWND> buttons;
+    const auto names = args.Get("click");
+    if (!names) return buttons;
+    const HWND top = FindTopWindow(TWindowQuery::FromArgs(args), timeoutMs);
+    for (size_t start = 0; start <= names->size();) {
+        size_t comma = names->find(L',', start);
+        if (comma == std::wstring::npos) comma = names->size();
+        TControlQuery query;
+        query.Name = names->substr(start, comma - start);
+        buttons.push_back(FindControl(top, query, timeoutMs));
+        start = comma + 1;
+    }
+    return buttons;
+}
+
 int CmdWaitText(const TArgs& args) {
     auto equals = args.Get("equals");
     auto contains = args.Get("contains");
     if (!equals == !contains) throw EUsage("give exactly one of --equals and --contains");
     DWORD timeoutMs = TimeoutMs(args, DefaultWaitTimeoutMs);
     HWND target = FindTarget(args, timeoutMs);
+    const std::vector<HWND> buttons = ButtonsToClick(args, timeoutMs);
     std::wstring text;
-    bool reached = WaitUntil(timeoutMs, [&] {
+    auto probe = [&] {
         if (!IsWindow(target)) throw EDriver("the window " + Hex(target) + " went away while waiting for its text");
         text = WindowText(target);
         return equals ? text == *equals : text.find(*contains) != std::wstring::npos;
-    });
+    };
+    bool reached;
+    if (buttons.empty()) {
+        reached = WaitUntil(timeoutMs, probe);
+    } else {
+        // Read back to back: a busy program answers each read at its next look at its
+        // messages, and the clicks, posted the moment the text is there, are what it finds
+        // at its next look but one at the latest.
+        const DWORD start = GetTickCount();
+        while (!(reached = probe()) && GetTickCount() - start < timeoutMs) Sleep(0);
+        if (reached)
+            for (HWND button : buttons)
+                if (!PostMessageW(button, BM_CLICK, 0, 0)) throw EDriver("PostMessage failed, error " + std::to_string(GetLastError()));
+    }
     if (!reached)
         throw EDriver("text of " + DescribeWindow(target) + " is \"" + ToUtf8(text) + "\", not " +
                       (equals ? "\"" + ToUtf8(*equals) + "\"" : "containing \"" + ToUtf8(*contains) + "\"") + " after " +
