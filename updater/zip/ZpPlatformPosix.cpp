@@ -2,11 +2,13 @@
 //
 // Paths arrive in the engine's form ("\" between parts) and name files the way Win32 does, whatever
 // the letter case: each missing part is looked up case-insensitively in its folder (Info-ZIP names
-// split volumes ".z01" where the engine asks for ".Z01").
+// split volumes ".z01" where the engine asks for ".Z01"). The listings behind that lookup are kept
+// per folder, so an extraction of many new files into one folder reads it once, not once per file.
 #include "ZpPlatform.h"
 
 #include "ZpTypes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,11 +16,13 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <utime.h>
+#include <vector>
 
 namespace zp::platform {
 
@@ -74,36 +78,143 @@ std::string Slashes(const std::string& path) {
     return s;
 }
 
-// The path with "/" separators and each missing part replaced by a case-insensitive match, if any.
-std::string Native(const std::string& path) {
-    std::string s = Slashes(path);
-    struct stat st;
-    if (s.empty() || stat(s.c_str(), &st) == 0) return s;
-    std::string out = s[0] == '/' ? "/" : "";
-    size_t pos = s[0] == '/' ? 1 : 0;
-    while (pos <= s.size()) {
-        size_t end = s.find('/', pos);
-        if (end == std::string::npos) end = s.size();
-        std::string part = s.substr(pos, end - pos);
-        if (!part.empty()) {
-            std::string candidate = out + part;
-            if (stat(candidate.c_str(), &st) != 0) {
-                if (DIR* d = opendir(out.empty() ? "." : out.c_str())) {
-                    while (dirent* e = readdir(d))
-                        if (strcasecmp(e->d_name, part.c_str()) == 0) {
-                            candidate = out + e->d_name;
-                            break;
-                        }
-                    closedir(d);
-                }
-            }
-            out = candidate;
-            if (end < s.size()) out += '/';
-        }
-        pos = end + 1;
-    }
-    return out;
+std::string Folded(const std::string& name) {
+    std::string s = name;
+    for (char& c : s) c = static_cast<char>(UpperChar(static_cast<unsigned char>(c)));
+    return s;
 }
+
+// The names of the folders the case-insensitive lookup has read, by their folded form. A listing
+// holds while its folder's modification time and identity are the ones read with it; the changes
+// this process makes itself are entered as they happen, so they do not spoil the listing.
+class TFolderListings {
+public:
+    // The entry of folder ("" for the current one) equal to name whatever the case; empty when none.
+    // folderStatus: the folder's status, just read.
+    std::string Match(const std::string& folder, const std::string& name, const struct stat& folderStatus) {
+        std::lock_guard<std::mutex> hold(FLock);
+        TListing* listing = Current(folder, folderStatus);
+        if (!listing) return std::string();
+        auto found = listing->Names.find(Folded(name));
+        return found == listing->Names.end() || found->second.empty() ? std::string() : found->second.front();
+    }
+
+    // This process has just made (made) or removed (removed) an entry at a path in the host's form;
+    // either may be empty. A rename gives both.
+    void Changed(const std::string& made, const std::string& removed = std::string()) {
+        std::lock_guard<std::mutex> hold(FLock);
+        std::string folderRead;
+        struct stat st;
+        bool readable = false;
+        for (const std::string* path : {&removed, &made}) {
+            if (path->empty()) continue;
+            size_t slash = path->rfind('/');
+            std::string folder = slash == std::string::npos ? std::string() : path->substr(0, slash + 1);
+            auto kept = FListings.find(folder);
+            if (kept == FListings.end()) continue;
+            if (folderRead != folder || !readable) {
+                folderRead = folder;
+                readable = stat(Opened(folder), &st) == 0;
+            }
+            if (!readable) {
+                FListings.erase(kept);
+                continue;
+            }
+            std::string name = path->substr(slash == std::string::npos ? 0 : slash + 1);
+            std::vector<std::string>& same = kept->second.Names[Folded(name)];
+            auto at = std::find(same.begin(), same.end(), name);
+            if (path == &made && at == same.end()) same.push_back(name);
+            if (path == &removed && at != same.end()) same.erase(at);
+            kept->second.Stamp = Stamp(st);
+        }
+    }
+
+private:
+    struct TStamp {
+        dev_t Device;
+        ino_t Inode;
+        time_t Seconds;
+        long Nanoseconds;
+        bool operator==(const TStamp& o) const {
+            return Device == o.Device && Inode == o.Inode && Seconds == o.Seconds && Nanoseconds == o.Nanoseconds;
+        }
+    };
+    struct TListing {
+        TStamp Stamp;
+        std::unordered_map<std::string, std::vector<std::string>> Names;   // folded name: the real ones
+    };
+
+    // Enough for the folders of one extraction; beyond it, all are read afresh.
+    static constexpr size_t MaxListings = 256;
+
+    static const char* Opened(const std::string& folder) { return folder.empty() ? "." : folder.c_str(); }
+    static TStamp Stamp(const struct stat& st) { return {st.st_dev, st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec}; }
+
+    // The folder's listing, read again unless the one kept still holds; st: the folder's status.
+    TListing* Current(const std::string& folder, const struct stat& st) {
+        auto kept = FListings.find(folder);
+        if (kept != FListings.end() && kept->second.Stamp == Stamp(st)) return &kept->second;
+        DIR* d = opendir(Opened(folder));
+        if (!d) return nullptr;
+        if (kept == FListings.end() && FListings.size() >= MaxListings) FListings.clear();
+        TListing& listing = FListings[folder];
+        listing.Stamp = Stamp(st);
+        listing.Names.clear();
+        while (dirent* e = readdir(d)) listing.Names[Folded(e->d_name)].push_back(e->d_name);
+        closedir(d);
+        return &listing;
+    }
+
+    std::mutex FLock;
+    std::unordered_map<std::string, TListing> FListings;   // by folder, "/" at its end
+};
+
+TFolderListings& Listings() {
+    static TFolderListings listings;
+    return listings;
+}
+
+// A path in the host's form: "/" separators and each missing part replaced by a case-insensitive
+// match, if any; with the file's status when it exists.
+struct TNativePath {
+    std::string Path;
+    bool Exists = false;
+    struct stat Status {};
+};
+
+// Resolved from the end: mostly only the last part is missing (a file about to be made).
+TNativePath Resolved(const std::string& s) {
+    TNativePath r;
+    r.Path = s;
+    if (s.empty()) return r;
+    r.Exists = stat(s.c_str(), &r.Status) == 0;
+    if (r.Exists || s == "/") return r;
+    size_t slash = s.find_last_of('/', s.size() - 1);
+    if (slash == s.size() - 1) {
+        TNativePath folder = Resolved(s.substr(0, slash));
+        folder.Path += "/";
+        return folder;
+    }
+    std::string part = s.substr(slash == std::string::npos ? 0 : slash + 1);
+    TNativePath folder;
+    if (slash == std::string::npos) {
+        folder.Exists = stat(".", &folder.Status) == 0;
+    } else {
+        folder = Resolved(s.substr(0, slash));
+        folder.Path += "/";
+    }
+    if (!folder.Exists) {
+        r.Path = folder.Path + part;
+        return r;
+    }
+    std::string match = Listings().Match(folder.Path, part, folder.Status);
+    r.Path = folder.Path + (match.empty() ? part : match);
+    r.Exists = !match.empty() && stat(r.Path.c_str(), &r.Status) == 0;
+    return r;
+}
+
+TNativePath Lookup(const std::string& path) { return Resolved(Slashes(path)); }
+std::string Native(const std::string& path) { return Lookup(path).Path; }
 
 uint32_t ToDos(time_t t) {
     struct tm tm;
@@ -124,8 +235,10 @@ std::unique_ptr<TZpStream> OpenFile(const std::string& path, uint16_t mode) {
         unsigned a = mode & 3u;
         flags = a == 1 ? O_WRONLY : a == 2 ? O_RDWR : O_RDONLY;
     }
-    int fd = open(Native(path).c_str(), flags | O_CLOEXEC, 0644);
+    std::string native = Native(path);
+    int fd = open(native.c_str(), flags | O_CLOEXEC, 0644);
     if (fd < 0) return nullptr;
+    if (flags & O_CREAT) Listings().Changed(native);
     struct stat st;
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(fd);
@@ -140,6 +253,7 @@ std::unique_ptr<TZpStream> CreateTempFile(const std::string& folder, const std::
     std::string name = dir + prefix + "XXXXXX";
     int fd = mkstemp(&name[0]);
     if (fd < 0) return nullptr;
+    Listings().Changed(name);
     pathOut = name;
     return std::make_unique<TPosixFileStream>(fd);
 }
@@ -152,8 +266,8 @@ std::string TempPath() {
 }
 
 bool FileExists(const std::string& path) {
-    struct stat st;
-    return stat(Native(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    TNativePath p = Lookup(path);
+    return p.Exists && !S_ISDIR(p.Status.st_mode);
 }
 
 bool ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries) {
@@ -176,38 +290,50 @@ bool ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries) {
 }
 
 bool DirectoryExists(const std::string& path) {
-    struct stat st;
-    return stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    TNativePath p = Lookup(path);
+    return p.Exists && S_ISDIR(p.Status.st_mode);
 }
 
-bool CreateDir(const std::string& path) { return mkdir(Native(path).c_str(), 0755) == 0; }
+bool CreateDir(const std::string& path) {
+    std::string native = Native(path);
+    if (mkdir(native.c_str(), 0755) != 0) return false;
+    Listings().Changed(native);
+    return true;
+}
 
-bool RemoveFile(const std::string& path) { return unlink(Native(path).c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+    std::string native = Native(path);
+    if (unlink(native.c_str()) != 0) return false;
+    Listings().Changed(std::string(), native);
+    return true;
+}
 
 bool MoveReplacing(const std::string& source, const std::string& target) {
-    return rename(Native(source).c_str(), Native(target).c_str()) == 0;
+    std::string from = Native(source), to = Native(target);
+    if (rename(from.c_str(), to.c_str()) != 0) return false;
+    Listings().Changed(to, from);
+    return true;
 }
 
 int64_t FileAttributes(const std::string& path) {
-    struct stat st;
-    if (stat(Native(path).c_str(), &st) != 0) return -1;
-    if (S_ISDIR(st.st_mode)) return faDirectory;
-    return (st.st_mode & S_IWUSR) ? faArchive : faArchive | faReadOnly;
+    TNativePath p = Lookup(path);
+    if (!p.Exists) return -1;
+    if (S_ISDIR(p.Status.st_mode)) return faDirectory;
+    return (p.Status.st_mode & S_IWUSR) ? faArchive : faArchive | faReadOnly;
 }
 
 bool ChangeAttributes(const std::string& path, uint32_t attributes) {
-    std::string p = Native(path);
-    struct stat st;
-    if (stat(p.c_str(), &st) != 0) return false;
-    mode_t m = st.st_mode & 07777;
+    TNativePath p = Lookup(path);
+    if (!p.Exists) return false;
+    mode_t m = p.Status.st_mode & 07777;
     m = (attributes & faReadOnly) ? (m & ~mode_t(0222)) : (m | S_IWUSR);
-    return chmod(p.c_str(), m) == 0;
+    return chmod(p.Path.c_str(), m) == 0;
 }
 
 bool FileDosDateTime(const std::string& path, uint32_t& dosDateTimeOut) {
-    struct stat st;
-    if (stat(Native(path).c_str(), &st) != 0) return false;
-    dosDateTimeOut = ToDos(st.st_mtime);
+    TNativePath p = Lookup(path);
+    if (!p.Exists) return false;
+    dosDateTimeOut = ToDos(p.Status.st_mtime);
     return true;
 }
 

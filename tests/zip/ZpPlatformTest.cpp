@@ -1,0 +1,59 @@
+// tests/zip/ZpPlatformTest.cpp -- the platform seam: files found whatever the letter case of their names
+#include "ZipTestSupport.h"
+#include "ZpPlatform.h"
+#include "ZpTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+// The engine's own form of a path below the scratch folder.
+std::string EnginePath(const zt::TScratch& scratch, const std::string& relative) {
+    std::string s = scratch / relative;
+    for (char& c : s)
+        if (c == '/') c = '\\';
+    return s;
+}
+
+} // namespace
+
+// Many files made, renamed and removed one after another in one folder: each change of the engine's
+// own must be seen by the next lookup under any case, and a file another program makes must be seen too.
+TEST(ZpPlatformTest, NamesAreFoundWhateverTheirCaseThroughEveryChange) {
+    zt::TScratch scratch;
+    auto path = [&](const std::string& relative) { return EnginePath(scratch, relative); };
+    ASSERT_TRUE(zp::platform::CreateDir(path("Items")));
+    for (int i = 0; i < 50; ++i) {
+        std::string n = std::to_string(i);
+        std::string temp;
+        ASSERT_TRUE(zp::platform::CreateTempFile(path("items"), "~sx", temp)) << i;
+        ASSERT_EQ(zp::platform::FileAttributes(path("ITEMS\\File" + n + ".TXT")), -1) << i;
+        ASSERT_TRUE(zp::platform::MoveReplacing(temp, path("items\\File" + n + ".txt"))) << i;
+        EXPECT_TRUE(zp::platform::FileExists(path("ITEMS\\FILE" + n + ".TXT"))) << i;
+        EXPECT_FALSE(zp::platform::FileExists(temp)) << i;
+    }
+    // A rename onto another case of an existing name replaces that file, it does not add one.
+    std::unique_ptr<TZpStream> made = zp::platform::OpenFile(path("items\\new.txt"), fmCreate);
+    ASSERT_TRUE(made);
+    made->Write("new", 3);
+    made.reset();
+    ASSERT_TRUE(zp::platform::MoveReplacing(path("ITEMS\\NEW.TXT"), path("Items\\FILE7.TXT")));
+    EXPECT_EQ(zt::ReadFile(scratch.Path() / "Items" / "File7.txt"), "new");
+    EXPECT_FALSE(zp::platform::FileExists(path("items\\new.txt")));
+    std::vector<zp::platform::TFolderEntry> entries;
+    ASSERT_TRUE(zp::platform::ListFolder(path("items"), entries));
+    EXPECT_EQ(entries.size(), 50u);
+
+    ASSERT_TRUE(zp::platform::RemoveFile(path("items\\file3.TXT")));
+    EXPECT_FALSE(zp::platform::FileExists(path("Items\\File3.txt")));
+    EXPECT_EQ(zp::platform::FileAttributes(path("items\\file3.txt")), -1);
+
+    // Another program's change: the folder's time set well back first, so the change moves it on.
+    zt::fs::last_write_time(scratch.Path() / "Items", zt::fs::file_time_type::clock::now() - std::chrono::hours(48));
+    EXPECT_FALSE(zp::platform::FileExists(path("items\\foreign.txt")));
+    zt::WriteFile(scratch.Path() / "Items" / "Foreign.Txt", "theirs");
+    EXPECT_TRUE(zp::platform::FileExists(path("ITEMS\\FOREIGN.TXT")));
+    EXPECT_GE(zp::platform::FileAttributes(path("items\\foreign.txt")), 0);
+}
