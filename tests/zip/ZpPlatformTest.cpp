@@ -57,3 +57,21 @@ TEST(ZpPlatformTest, NamesAreFoundWhateverTheirCaseThroughEveryChange) {
     EXPECT_TRUE(zp::platform::FileExists(path("ITEMS\\FOREIGN.TXT")));
     EXPECT_GE(zp::platform::FileAttributes(path("items\\foreign.txt")), 0);
 }
+
+// A read that fails is told from one that meets the end of the file.
+TEST(ZpPlatformTest, FailedReadKeepsTheSystemErrorWhereTheEndOfDataHasNone) {
+    zt::TScratch scratch;
+    zt::WriteFile(scratch.Path() / "data.bin", "12345");
+    char buffer[16];
+    std::unique_ptr<TZpStream> readable = zp::platform::OpenFile(EnginePath(scratch, "data.bin"), fmOpenRead);
+    ASSERT_TRUE(readable);
+    EXPECT_EQ(readable->Read(buffer, sizeof buffer), 5u);
+    EXPECT_EQ(readable->ReadError(), 0);
+    EXPECT_EQ(readable->Read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(readable->ReadError(), 0);
+    // Opened for writing only: the system refuses the read itself.
+    std::unique_ptr<TZpStream> writeOnly = zp::platform::OpenFile(EnginePath(scratch, "data.bin"), fmOpenWrite);
+    ASSERT_TRUE(writeOnly);
+    EXPECT_EQ(writeOnly->Read(buffer, sizeof buffer), 0u);
+    EXPECT_NE(writeOnly->ReadError(), 0);
+}

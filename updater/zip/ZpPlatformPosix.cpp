@@ -38,14 +38,17 @@ public:
     size_t Read(void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<char*>(buffer);
+        FReadError = 0;
         while (total < count) {
             ssize_t n = read(FFd, p + total, count - total);
             if (n < 0 && errno == EINTR) continue;
+            if (n < 0) FReadError = errno;
             if (n <= 0) break;
             total += static_cast<size_t>(n);
         }
         return total;
     }
+    int ReadError() const override { return FReadError; }
     size_t Write(const void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<const char*>(buffer);
@@ -69,6 +72,7 @@ public:
 
 private:
     int FFd;
+    int FReadError = 0;
 };
 
 std::string Slashes(const std::string& path) {
