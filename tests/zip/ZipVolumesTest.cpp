@@ -46,6 +46,28 @@ TEST_F(ZipVolumesTest, InfoZipSplitArchiveIsFoundAndExtracted) {
     ExpectTreeExtracted();
 }
 
+// The first of 7-Zip's volumes on its own: the items that lie wholly in it are extracted, and the one
+// its end cuts off is reported as failed, not dropped unseen.
+TEST_F(ZipVolumesTest, LoneFirstVolumeReportsTheItemItsEndCutsOff) {
+    zt::fs::path lone = FScratch.Path() / "lone" / "x.zip.001";
+    zt::fs::create_directories(lone.parent_path());
+    zt::fs::copy_file(zt::DataPath("7z-volumes.zip.001"), lone);
+    std::vector<std::string> failed;
+    FZip.OnProcessFileFailure = [&](TZpBaseArchiver*, const std::string& name, TZpProcessOperation, int native, int,
+                                    const std::string&, TZpAction& action) {
+        failed.push_back(name + " " + std::to_string(native));
+        action = fxaIgnore;
+    };
+    FZip.FileName = lone.string();
+    FZip.OpenArchive(2);
+    FZip.ExtractFiles("*.*");
+    FZip.CloseArchive();
+    EXPECT_EQ(failed, std::vector<std::string>{"sub\\data.bin 8"});
+    for (const char* f : {"hello.txt", "readonly.txt", "empty.txt"})
+        EXPECT_TRUE(zt::ReadFile(FScratch.Path() / f) == zt::ReadFile(zt::DataPath(std::string("src/") + f))) << f;
+    EXPECT_FALSE(zt::fs::exists(FScratch.Path() / "sub" / "data.bin"));
+}
+
 TEST_F(ZipVolumesTest, AdvancedNamesAreFoundToo) {
     FZip.FileName = zt::Data("advanced/split.zip");
     FZip.OpenArchive(2);

@@ -321,7 +321,7 @@ void TZpBaseArchiver::DecompressItem(int index, TZpStream& outStream) {
             bad = !BlockDecode(index, item, outStream, crc, written);
         }
     }
-    if (item.WorkValue == 1) bad = true;   // listed by the repair scan with no data descriptor: sizes unknown
+    if (item.WorkValue == 1) bad = true;   // listed by the repair scan as unable to pass (see ZpDirArray.h)
     if (!bad && !FCancelled && !FPasswordSkipped) {
         if (written != item.UncompressedSize()) bad = true;
         else if (~crc != item.Header.Crc) bad = true;

@@ -311,6 +311,7 @@ void TZpDirManager::RepairScan() {
     uint32_t sig = standard ? LocalSignature : VariantLocalSignature;
     bool oem = FArchiver && FArchiver->Options.OEMFileNames;
     bool any = false;
+    int64_t lastDataEnd = 0;   // where the data of the last item listed ends
     for (int64_t from = 0;;) {
         int64_t hit = SearchSignature(from, sig, sig, RepairSearchWindow, size);
         if (hit < 0 || size - hit < static_cast<int64_t>(LocalHeaderSize)) break;
@@ -320,7 +321,12 @@ void TZpDirManager::RepairScan() {
         s.ReadBuffer(raw, sizeof raw);
         TLocalHeader h;
         h.Load(raw);
-        if (h.CompressedSize < static_cast<uint64_t>(size) && h.ExtraLength <= 260) {
+        uint64_t dataStart = static_cast<uint64_t>(hit) + LocalHeaderSize + h.NameLength + h.ExtraLength;
+        // A header past the data before it whose own data runs beyond the end of the file: the item the
+        // file's end cuts off (a lone first volume). It is listed to fail, not dropped unseen.
+        bool cutOff = hit >= lastDataEnd && h.ExtraLength <= 260 && dataStart <= static_cast<uint64_t>(size) &&
+                      h.CompressedSize > static_cast<uint64_t>(size) - dataStart;
+        if ((h.CompressedSize < static_cast<uint64_t>(size) && h.ExtraLength <= 260) || cutOff) {
             TDirItem item;
             item.Header.VersionMadeBy = item.Header.VersionNeeded = h.VersionNeeded;
             item.Header.Flags = h.Flags;
@@ -353,7 +359,9 @@ void TZpDirManager::RepairScan() {
                     item.WorkValue = 0;
                 }
             }
+            if (cutOff) item.WorkValue = 1;
             FItems.Add(item);
+            lastDataEnd = static_cast<int64_t>(std::min<uint64_t>(dataStart + h.CompressedSize, static_cast<uint64_t>(size)));
         }
         from = hit + 4;
     }
