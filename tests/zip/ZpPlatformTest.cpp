@@ -51,7 +51,9 @@ TEST(ZpPlatformTest, NamesAreFoundWhateverTheirCaseThroughEveryChange) {
     EXPECT_EQ(zp::platform::FileAttributes(path("items\\file3.txt")), -1);
 
     // Another program's change: the folder's time set well back first, so the change moves it on.
-    zt::fs::last_write_time(scratch.Path() / "Items", zt::fs::file_time_type::clock::now() - std::chrono::hours(48));
+    // (Wine does not set a folder's time; Win32 finds any case by itself, there is nothing to keep.)
+    std::error_code ignored;
+    zt::fs::last_write_time(scratch.Path() / "Items", zt::fs::file_time_type::clock::now() - std::chrono::hours(48), ignored);
     EXPECT_FALSE(zp::platform::FileExists(path("items\\foreign.txt")));
     zt::WriteFile(scratch.Path() / "Items" / "Foreign.Txt", "theirs");
     EXPECT_TRUE(zp::platform::FileExists(path("ITEMS\\FOREIGN.TXT")));

@@ -28,6 +28,9 @@ namespace zp::platform {
 
 namespace {
 
+// Reads and writes at its own position (pread, pwrite), so a seek costs no call; small reads are served
+// from a read-ahead buffer, as the directory's and the local headers' many small records would each
+// cost a call of their own. The size is kept until this stream writes or cuts the file.
 class TPosixFileStream : public TZpStream {
 public:
     explicit TPosixFileStream(int fd) : FFd(fd) {}
@@ -40,11 +43,29 @@ public:
         auto* p = static_cast<char*>(buffer);
         FReadError = 0;
         while (total < count) {
-            ssize_t n = read(FFd, p + total, count - total);
+            if (FPosition >= FAheadStart && FPosition < FAheadStart + static_cast<int64_t>(FAhead.size())) {
+                size_t at = static_cast<size_t>(FPosition - FAheadStart);
+                size_t n = std::min(count - total, FAhead.size() - at);
+                std::memcpy(p + total, FAhead.data() + at, n);
+                total += n;
+                FPosition += static_cast<int64_t>(n);
+                continue;
+            }
+            bool direct = count - total >= ReadAheadSize;
+            size_t want = direct ? count - total : ReadAheadSize;
+            if (!direct) FAhead.resize(ReadAheadSize);
+            ssize_t n = pread(FFd, direct ? p + total : FAhead.data(), want, static_cast<off_t>(FPosition));
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) FReadError = errno;
+            if (!direct) {
+                FAheadStart = FPosition;
+                FAhead.resize(n > 0 ? static_cast<size_t>(n) : 0);
+            }
             if (n <= 0) break;
-            total += static_cast<size_t>(n);
+            if (direct) {
+                total += static_cast<size_t>(n);
+                FPosition += n;
+            }
         }
         return total;
     }
@@ -53,26 +74,40 @@ public:
         size_t total = 0;
         auto* p = static_cast<const char*>(buffer);
         count = TakeDiskSpace(count);
+        FAhead.clear();
+        FSize = -1;
         while (total < count) {
-            ssize_t n = write(FFd, p + total, count - total);
+            ssize_t n = pwrite(FFd, p + total, count - total, static_cast<off_t>(FPosition));
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;
             total += static_cast<size_t>(n);
+            FPosition += n;
         }
         return total;
     }
-    void Seek(int64_t position) override { lseek(FFd, static_cast<off_t>(position < 0 ? 0 : position), SEEK_SET); }
-    int64_t Position() const override { return lseek(FFd, 0, SEEK_CUR); }
+    void Seek(int64_t position) override { FPosition = position < 0 ? 0 : position; }
+    int64_t Position() const override { return FPosition; }
     int64_t Size() const override {
         struct stat st;
-        return fstat(FFd, &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+        if (FSize < 0 && fstat(FFd, &st) == 0) FSize = static_cast<int64_t>(st.st_size);
+        return FSize < 0 ? 0 : FSize;
     }
-    bool SetSize(int64_t size) override { return ftruncate(FFd, static_cast<off_t>(size)) == 0; }
+    bool SetSize(int64_t size) override {
+        FAhead.clear();
+        FSize = -1;
+        return ftruncate(FFd, static_cast<off_t>(size)) == 0;
+    }
     bool Flush() override { return fsync(FFd) == 0; }
 
 private:
+    static constexpr size_t ReadAheadSize = 64 * 1024;
+
     int FFd;
     int FReadError = 0;
+    int64_t FPosition = 0;
+    std::vector<char> FAhead;          // the file's bytes from FAheadStart on
+    int64_t FAheadStart = 0;
+    mutable int64_t FSize = -1;        // -1: not known
 };
 
 std::string Slashes(const std::string& path) {
@@ -90,7 +125,9 @@ std::string Folded(const std::string& name) {
 
 // The names of the folders the case-insensitive lookup has read, by their folded form. A listing
 // holds while its folder's modification time and identity are the ones read with it; the changes
-// this process makes itself are entered as they happen, so they do not spoil the listing.
+// this process makes itself are entered as they happen, with the folder's time just after. (Another
+// program's change within the same clock tick as one of ours goes unseen until the folder changes
+// again: the host build serves tests and benchmarks only.)
 class TFolderListings {
 public:
     // The entry of folder ("" for the current one) equal to name whatever the case; empty when none.
@@ -220,6 +257,24 @@ TNativePath Resolved(const std::string& s) {
 TNativePath Lookup(const std::string& path) { return Resolved(Slashes(path)); }
 std::string Native(const std::string& path) { return Lookup(path).Path; }
 
+// The path in the host's form for a call on a file that should exist: as given when the call takes
+// it so (the common case, no lookup), else its case-insensitive match. call answers success and
+// leaves errno; usedOut gets the path that was taken.
+template <class TCall>
+bool OnExisting(const std::string& path, TCall call, std::string* usedOut = nullptr) {
+    std::string direct = Slashes(path);
+    bool ok = call(direct);
+    if (!ok && errno == ENOENT) {
+        std::string native = Native(path);
+        if (native != direct) {
+            direct = native;
+            ok = call(direct);
+        }
+    }
+    if (usedOut) *usedOut = direct;
+    return ok;
+}
+
 uint32_t ToDos(time_t t) {
     struct tm tm;
     localtime_r(&t, &tm);
@@ -252,10 +307,13 @@ std::unique_ptr<TZpStream> OpenFile(const std::string& path, uint16_t mode) {
 }
 
 std::unique_ptr<TZpStream> CreateTempFile(const std::string& folder, const std::string& prefix, std::string& pathOut) {
-    std::string dir = folder.empty() ? std::string(".") : Native(folder);
-    if (dir.back() != '/') dir += '/';
-    std::string name = dir + prefix + "XXXXXX";
-    int fd = mkstemp(&name[0]);
+    std::string name;
+    int fd = -1;
+    OnExisting(folder.empty() ? std::string(".") : folder, [&](const std::string& dir) {
+        name = dir + (dir.back() == '/' ? "" : "/") + prefix + "XXXXXX";
+        fd = mkstemp(&name[0]);
+        return fd >= 0;
+    });
     if (fd < 0) return nullptr;
     Listings().Changed(name);
     pathOut = name;
@@ -313,8 +371,9 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool MoveReplacing(const std::string& source, const std::string& target) {
-    std::string from = Native(source), to = Native(target);
-    if (rename(from.c_str(), to.c_str()) != 0) return false;
+    // The target is matched first: an existing file of another letter case is the one replaced.
+    std::string from, to = Native(target);
+    if (!OnExisting(source, [&](const std::string& p) { return rename(p.c_str(), to.c_str()) == 0; }, &from)) return false;
     Listings().Changed(to, from);
     return true;
 }
@@ -353,7 +412,7 @@ bool SetFileDosDateTime(const std::string& path, uint32_t dos) {
     time_t t = mktime(&tm);
     if (t == static_cast<time_t>(-1)) return false;
     struct utimbuf times = {t, t};
-    return utime(Native(path).c_str(), &times) == 0;
+    return OnExisting(path, [&](const std::string& p) { return utime(p.c_str(), &times) == 0; });
 }
 
 uint32_t NowDosDateTime() { return ToDos(time(nullptr)); }
