@@ -24,9 +24,13 @@ bool ReadAt(int fd, void* buffer, size_t count, off_t at) {
     return pread(fd, buffer, count, at) == static_cast<ssize_t>(count);
 }
 
-void MakeParents(const std::string& path) {
+// The folders above path; those of the item before are there already (items come folder by folder).
+void MakeParents(const std::string& path, std::string& lastFolder) {
+    std::string folder = path.substr(0, path.rfind('/'));
+    if (folder == lastFolder) return;
     for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
         mkdir(path.substr(0, slash).c_str(), 0755);
+    lastFolder = folder;
 }
 
 int Fail(const char* what, const std::string& name) {
@@ -52,6 +56,7 @@ int main(int argc, char** argv) {
     if (!ReadAt(fd, dir.data(), dir.size(), Le32(end + 16))) return Fail("cannot read the directory of", argv[1]);
 
     std::vector<uint8_t> in, piece(256 * 1024);
+    std::string lastFolder;
     z_stream z{};
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return Fail("no inflate for", argv[1]);
     for (size_t at = 0; at + 46 <= dir.size();) {
@@ -62,7 +67,7 @@ int main(int argc, char** argv) {
         off_t local = Le32(c + 42);
         at += 46 + nameLength + Le16(c + 30) + Le16(c + 32);
         std::string path = out + name;
-        MakeParents(path);
+        MakeParents(path, lastFolder);
         if (!name.empty() && name.back() == '/') continue;
         uint8_t header[30];
         if (!ReadAt(fd, header, sizeof header, local)) return Fail("cannot read", name);
