@@ -106,3 +106,27 @@ TEST(ZpZlibTest, WholeBufferDecompressionAnswersWithoutRaising) {
     EXPECT_THROW(zp::zlib::CompressionCheck(Z_STREAM_ERROR), ECompressionError);
     EXPECT_EQ(zp::zlib::DecompressionCheck(Z_STREAM_END), Z_STREAM_END);
 }
+
+TEST(ZpZlibTest, RawDataInflatesInAnyChunksAndBytesAfterItsEndAreLeft) {
+    std::vector<uint8_t> source = Sample(300000);
+    TZpDeflater deflater(6);
+    std::vector<uint8_t> raw = deflater.Compress(source.data(), source.size(), true);
+    // What follows the last block in an item's chunk (a data descriptor, the next header) is not data.
+    std::vector<uint8_t> followed = raw;
+    for (uint8_t b : {0x50, 0x4B, 0x07, 0x08, 0x12, 0x34}) followed.push_back(b);
+    struct Case { const std::vector<uint8_t>* input; size_t chunk; };
+    const Case cases[] = {{&raw, 1}, {&raw, 7}, {&raw, 65536}, {&followed, 3}, {&followed, followed.size()}};
+    for (const Case& c : cases) {
+        TZpInflater inflater(source.size());
+        std::vector<uint8_t> out;
+        bool ok = true;
+        for (size_t at = 0; ok && at < c.input->size(); at += c.chunk)
+            ok = inflater.Feed(c.input->data() + at, std::min(c.chunk, c.input->size() - at), [&](const uint8_t* d, size_t n) {
+                out.insert(out.end(), d, d + n);
+                return true;
+            });
+        EXPECT_TRUE(ok) << c.chunk;
+        EXPECT_TRUE(inflater.Ended()) << c.chunk;
+        EXPECT_TRUE(out == source) << c.chunk;
+    }
+}

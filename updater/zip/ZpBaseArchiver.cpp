@@ -55,7 +55,7 @@ void TZpBaseArchiver::SetCompressionLevel(TZpCompressionLevel level) {
 }
 
 void TZpBaseArchiver::SetCompressionMode(int mode) {
-    if (mode < 0 || mode > 9) throw EZpException(5, this);
+    if (mode < 0 || mode > 9) throw EZpException(zp::err::CompressionModeRange, this);
     FCompressionMode = mode;
     FCompressionLevel = ZpLevelFromMode(mode);
     UpdateDefaultMethod();
@@ -80,14 +80,14 @@ void TZpBaseArchiver::SetInMemory(bool value) {
         return;
     }
     if (!value) {
-        if (ZpExtractFileName(FileName).empty()) throw EZpException(29, this);
+        if (ZpExtractFileName(FileName).empty()) throw EZpException(zp::err::BlankNameToFile, this);
         Commit();   // pending changes belong in what is written out
         FUpdateCount = 0;
         auto* memory = dynamic_cast<TZpMemoryStream*>(FArchiveStream.get());
         // An archive that never received an item gets its end record first, or the file could not be reopened.
         if (memory && memory->Size() == 0 && FDirectory) FDirectory->WriteCentralDir(false);
         std::unique_ptr<TZpStream> file = zp::platform::OpenFile(FileName, fmCreate);
-        if (!file) throw EZpException(19, this, {FileName});
+        if (!file) throw EZpException(zp::err::CannotCreateFile, this, {FileName});
         if (memory) file->WriteBuffer(memory->Data().data(), memory->Data().size());
         file.reset();
         CloseArchive();
@@ -107,16 +107,16 @@ void TZpBaseArchiver::FreeStream() {
 }
 
 TZpStream& TZpBaseArchiver::ArchiveStream() {
-    if (!FArchiveStream) throw EZpException(13, this);
+    if (!FArchiveStream) throw EZpException(zp::err::NotOpen, this);
     return *FArchiveStream;
 }
 
 void TZpBaseArchiver::OpenArchive(uint16_t mode) {
-    if (!FInMemory && ZpExtractFileName(FileName).empty()) throw EZpException(10, this);
+    if (!FInMemory && ZpExtractFileName(FileName).empty()) throw EZpException(zp::err::BlankNameOnOpenMode, this);
     if (!(mode == fmCreate || zp::platform::FileExists(FileName) || FSpanningMode == smSpanning ||
           ZpIsRemovableDrive(FileName)))
-        throw EZpException(12, this, {FileName});
-    if (mode != fmCreate && FInMemory) throw EZpException(28, this);
+        throw EZpException(zp::err::ArchiveNotFound, this, {FileName});
+    if (mode != fmCreate && FInMemory) throw EZpException(zp::err::InMemoryCreateOnly, this);
     CloseArchive();
     FExternalStream = false;
     FOpenMode = mode;
@@ -132,7 +132,7 @@ void TZpBaseArchiver::OpenArchive(uint16_t mode) {
                     CreateVolume(0);
                 } else {
                     FArchiveStream = zp::platform::OpenFile(FileName, fmCreate);
-                    if (!FArchiveStream) throw EZpException(19, this, {FileName});
+                    if (!FArchiveStream) throw EZpException(zp::err::CannotCreateFile, this, {FileName});
                     FCurrentVolumeName = FileName;
                 }
             }
@@ -144,7 +144,7 @@ void TZpBaseArchiver::OpenArchive(uint16_t mode) {
             if (FDirectory->FoundEndRecord() || AcceptDirectory) {
                 FDirectory->ReadCentralDir();
             } else {
-                throw EZpException(48, this);
+                throw EZpException(zp::err::ArchiveDamaged, this);
             }
         }
     } catch (...) {
@@ -158,7 +158,7 @@ void TZpBaseArchiver::OpenArchive(uint16_t mode) {
 }
 
 void TZpBaseArchiver::OpenArchive() {
-    if (!FInMemory && ZpExtractFileName(FileName).empty()) throw EZpException(9, this);
+    if (!FInMemory && ZpExtractFileName(FileName).empty()) throw EZpException(zp::err::BlankNameOnOpen, this);
     uint16_t mode = fmCreate;
     if (!FInMemory && zp::platform::FileExists(FileName)) {
         // Read-write with deny-write sharing when the file allows it, else read-only.
@@ -190,7 +190,7 @@ void TZpBaseArchiver::CloseArchive() {
 }
 
 int64_t TZpBaseArchiver::Size() const {
-    if (!FActive || !FArchiveStream) throw EZpException(13, this);
+    if (!FActive || !FArchiveStream) throw EZpException(zp::err::NotOpen, this);
     return FArchiveStream->Size();
 }
 

@@ -114,7 +114,7 @@ void TZpBaseArchiver::CommitSingle(TZpProcessOperation operation) {
         // Beside the archive, so that putting it in place is a rename on the same disk.
         std::string folder = ZpExtractFilePath(ZpExpandFileName(FileName));
         built = zp::platform::CreateTempFile(folder, "FC", builtPath);
-        if (!built) throw EZpException(19, this, {ZpExcludeTrailingBackslash(folder)});
+        if (!built) throw EZpException(zp::err::CannotCreateFile, this, {ZpExcludeTrailingBackslash(folder)});
     }
     bool complete = false;
     try {
@@ -126,7 +126,7 @@ void TZpBaseArchiver::CommitSingle(TZpProcessOperation operation) {
         DoOnOverallProgress(operation, ppEnd, 100, cancel);
         FCancelled = FCancelled || cancel;
         complete = complete && !FCancelled;
-        if (complete && Options.FlushBuffers && !built->Flush()) throw EZpException(46, this);
+        if (complete && Options.FlushBuffers && !built->Flush()) throw EZpException(zp::err::WriteFailed, this);
     } catch (...) {
         FDirectory->AttachArchiveStream();
         built.reset();
@@ -203,9 +203,9 @@ void TZpBaseArchiver::ReplaceArchive(std::unique_ptr<TZpStream> built, const std
     bool moved = zp::platform::MoveReplacing(builtPath, FileName);
     if (!moved) zp::platform::RemoveFile(builtPath);
     FArchiveStream = zp::platform::OpenFile(FileName, ReopenMode());
-    if (!FArchiveStream) throw EZpException(33, this, {FileName});
+    if (!FArchiveStream) throw EZpException(zp::err::CannotOpenSource, this, {FileName});
     FCurrentVolumeName = FileName;
-    if (!moved) throw EZpException(36, this, {FileName});
+    if (!moved) throw EZpException(zp::err::OutputLocked, this, {FileName});
 }
 
 bool TZpBaseArchiver::CommitItems(TZpStream* out) {
@@ -223,7 +223,7 @@ bool TZpBaseArchiver::CommitItems(TZpStream* out) {
                 if (fresh) {
                     if (WriteNewItem(index, out)) ++FFilesProcessed;
                 } else {
-                    if (!out) throw EZpException(8, this);   // a new multi-volume archive holds no old data
+                    if (!out) throw EZpException(zp::err::ItemCheck, this);   // a new multi-volume archive holds no old data
                     CopyOldItem(index, *out);
                 }
                 break;
@@ -286,7 +286,7 @@ bool TZpBaseArchiver::WriteNewItem(int index, TZpStream* out) {
         source = item.Stream.get();
     } else if (!item.IsDirectory()) {
         file = zp::platform::OpenFile(item.SourceFile, static_cast<uint16_t>(fmOpenRead | ZpShareModeFlags(Options.ShareMode)));
-        if (!file) throw EZpException(33, this, {item.SourceFile});
+        if (!file) throw EZpException(zp::err::CannotOpenSource, this, {item.SourceFile});
         source = file.get();
     }
     if (out) {
@@ -295,7 +295,7 @@ bool TZpBaseArchiver::WriteNewItem(int index, TZpStream* out) {
         std::string folder = TempFolder();
         std::string stagedPath;
         std::unique_ptr<TZpStream> staged = zp::platform::CreateTempFile(folder, "FC", stagedPath);
-        if (!staged) throw EZpException(19, this, {ZpExcludeTrailingBackslash(folder)});
+        if (!staged) throw EZpException(zp::err::CannotCreateFile, this, {ZpExcludeTrailingBackslash(folder)});
         try {
             WriteItem(item, source, *staged, RoomOnVolume() > 0 ? ArchiveStream().Position() : 0);
             if (!FCancelled) PlaceItemOnVolumes(item, *staged);
@@ -324,7 +324,7 @@ void TZpBaseArchiver::WriteItem(TDirItem& item, TZpStream* source, TZpStream& ou
     const std::string& label = item.SourceFile.empty() ? item.Name : item.SourceFile;
     bool zip64 = static_cast<uint64_t>(headerPosition) >= Zip64Limit || Zip64Mode == zmAlways || size >= Zip64Limit ||
                  (Zip64Mode == zmAuto && size >= Zip64Limit - Zip64Headroom);
-    if (zip64 && Zip64Mode == zmDisabled) throw EZpException(43, this, {label});
+    if (zip64 && Zip64Mode == zmDisabled) throw EZpException(zp::err::Zip64DisabledSource, this, {label});
     bool variant = FDirectory->EndRecord().Signature == zp::VariantEndSignature;
     bool encrypted = !item.Password.empty() && !item.IsDirectory();
     if (size == 0 && FZipSignatures) item.Header.Method = 0;   // nothing to deflate
@@ -354,7 +354,7 @@ void TZpBaseArchiver::WriteItem(TDirItem& item, TZpStream* source, TZpStream& ou
         if (FCancelled) return;
     }
     uint64_t compressed = static_cast<uint64_t>(out.Position() - dataStart);
-    if (!zip64 && (compressed >= Zip64Limit || size >= Zip64Limit)) throw EZpException(41, this, {label});
+    if (!zip64 && (compressed >= Zip64Limit || size >= Zip64Limit)) throw EZpException(zp::err::Zip64Disabled, this, {label});
     local.Crc = crc;
     local.CompressedSize = zip64 ? 0xFFFFFFFFu : static_cast<uint32_t>(compressed);
     local.Store(raw);
@@ -393,7 +393,7 @@ void TZpBaseArchiver::CompressData(TDirItem& item, TZpStream& source, uint64_t s
         // The header's check byte is the CRC's top byte, so the whole source is read once beforehand.
         for (uint64_t done = 0; done < size;) {
             size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size(), size - done));
-            if (source.Read(buffer.data(), n) != n) throw EZpException(34, this, {static_cast<long long>(size), static_cast<long long>(done)});
+            if (source.Read(buffer.data(), n) != n) throw EZpException(zp::err::CompressedSizeMismatch, this, {static_cast<long long>(size), static_cast<long long>(done)});
             first = ZpUpdateCrc32(first, buffer.data(), static_cast<int64_t>(n));
             done += n;
         }
@@ -433,9 +433,9 @@ void TZpBaseArchiver::CompressData(TDirItem& item, TZpStream& source, uint64_t s
         if (encrypted) ZpEncryptBuffer(length, 0, const_cast<uint8_t*>(data), keys);
         out.WriteBuffer(data, length);
     }
-    if (done != size) throw EZpException(34, this, {static_cast<long long>(size), static_cast<long long>(done)});
+    if (done != size) throw EZpException(zp::err::CompressedSizeMismatch, this, {static_cast<long long>(size), static_cast<long long>(done)});
     // A source that changed between the two readings would carry a check byte of other data.
-    if (encrypted && running != first) throw EZpException(8, this);
+    if (encrypted && running != first) throw EZpException(zp::err::ItemCheck, this);
     crc = ~running;
 }
 
@@ -443,16 +443,16 @@ void TZpBaseArchiver::CopyOldItem(int index, TZpStream& out) {
     TZpDirArray& items = FDirectory->NewItems();
     TDirItem item = items[index];
     // Listed by the repair scan without a data descriptor: its size is not known, so neither is its data.
-    if (item.WorkValue == 1) throw EZpException(8, this);
+    if (item.WorkValue == 1) throw EZpException(zp::err::ItemCheck, this);
     TZpStream& in = ArchiveStream();
     uint64_t at = item.LocalHeaderOffset();
     uint64_t size = static_cast<uint64_t>(in.Size());
     uint8_t raw[zp::LocalHeaderSize];
     in.Seek(static_cast<int64_t>(at));
-    if (at + sizeof raw > size || in.Read(raw, sizeof raw) != sizeof raw) throw EZpException(8, this);
+    if (at + sizeof raw > size || in.Read(raw, sizeof raw) != sizeof raw) throw EZpException(zp::err::ItemCheck, this);
     zp::TLocalHeader local;
     local.Load(raw);
-    if (!IsLocalSignature(local.Signature)) throw EZpException(8, this);
+    if (!IsLocalSignature(local.Signature)) throw EZpException(zp::err::ItemCheck, this);
     uint64_t length = zp::LocalHeaderSize + local.NameLength + local.ExtraLength + item.CompressedSize();
     if (item.Header.Flags & 8) {
         // The data descriptor after the data belongs to the item: with or without its signature,
@@ -464,7 +464,7 @@ void TZpBaseArchiver::CopyOldItem(int index, TZpStream& out) {
         if (in.Read(sig, 4) == 4 && zp::Le32(sig) == zp::DataDescriptorSignature) descriptor += 4;
         length += descriptor;
     }
-    if (at + length > size) throw EZpException(8, this);
+    if (at + length > size) throw EZpException(zp::err::ItemCheck, this);
     in.Seek(static_cast<int64_t>(at));
     int64_t position = out.Position();
     CopyBytes(in, length, [&](const uint8_t* p, size_t n) { out.WriteBuffer(p, n); });

@@ -48,8 +48,8 @@ std::recursive_mutex& TZpBaseArchiver::ProcessLock() {
 }
 
 void TZpBaseArchiver::ExtractFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
-    if (!FActive) throw EZpException(13, this);
-    if (FUpdateCount > 0) throw EZpException(26, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
+    if (FUpdateCount > 0) throw EZpException(zp::err::UpdateNotEnded, this);
     TagFiles(fileMask, searchAttr, exclusionMask);
     ProcessTaggedFiles(poExtract);
 }
@@ -122,10 +122,10 @@ bool TZpBaseArchiver::SearchStep(TZpArchiveItem& item) {
 
 void TZpBaseArchiver::ProcessTaggedFiles(TZpProcessOperation operation) {
     std::lock_guard<std::recursive_mutex> hold(ProcessLock());
-    if (!FDirectory) throw EZpException(13, this);
+    if (!FDirectory) throw EZpException(zp::err::NotOpen, this);
     // Deleting and refreshing change the new directory: only an update accepts them.
-    if (operation == poDelete) CheckUpdating(22);
-    if (operation == poUpdate) CheckUpdating(25);
+    if (operation == poDelete) CheckUpdating(zp::err::DeleteNotUpdating);
+    if (operation == poUpdate) CheckUpdating(zp::err::UpdateNotUpdating);
     TZpDirArray& items = ItemsInUse();
     FFilesProcessed = 0;
     FFilesTotal = 0;
@@ -201,7 +201,7 @@ void TZpBaseArchiver::ExtractTaggedFile(int index, const std::string& fileName, 
     std::string name = fileName;
     DoOnExtractFile(name, fileAttr, item.Comment);
     // "..", drives, ":" and leading separators would write outside the base folder.
-    if (!ZpIsSafeItemName(name)) throw EZpException(19, this, {name});
+    if (!ZpIsSafeItemName(name)) throw EZpException(zp::err::CannotCreateFile, this, {name});
     bool folder = (fileAttr & faDirectory) != 0 || name.back() == '\\' || name.back() == '/';
     if (!Options.CreateDirs) {
         if (folder) return;
@@ -211,7 +211,7 @@ void TZpBaseArchiver::ExtractTaggedFile(int index, const std::string& fileName, 
     if (Options.CreateDirs) {
         std::string dir = ZpExtractFilePath(target);
         if (folder) dir = ZpIncludeTrailingBackslash(target);
-        if (!dir.empty() && !ZpForceDirectories(dir)) throw EZpException(20, this, {ZpExcludeTrailingBackslash(dir)});
+        if (!dir.empty() && !ZpForceDirectories(dir)) throw EZpException(zp::err::CannotCreateDir, this, {ZpExcludeTrailingBackslash(dir)});
     }
     if (folder) return;
     int64_t existing = zp::platform::FileAttributes(target);
@@ -248,7 +248,7 @@ void TZpBaseArchiver::WriteItemToTarget(int index, const std::string& target, ui
     std::string folder = ZpExtractFilePath(target);
     std::string tempPath;
     std::unique_ptr<TZpStream> out = zp::platform::CreateTempFile(folder.empty() ? std::string(".") : folder, "~sx", tempPath);
-    if (!out) throw EZpException(19, this, {target});
+    if (!out) throw EZpException(zp::err::CannotCreateFile, this, {target});
     bool failed = false;
     std::exception_ptr error;
     try {
@@ -280,7 +280,7 @@ void TZpBaseArchiver::WriteItemToTarget(int index, const std::string& target, ui
     if (!zp::platform::MoveReplacing(tempPath, target)) {
         if (old >= 0) zp::platform::ChangeAttributes(target, static_cast<uint32_t>(old));
         zp::platform::RemoveFile(tempPath);
-        throw EZpException(19, this, {target});
+        throw EZpException(zp::err::CannotCreateFile, this, {target});
     }
     if (attributes) zp::platform::ChangeAttributes(target, attributes);
 }
@@ -294,7 +294,7 @@ void TZpBaseArchiver::ReportProgress(const std::string& name, double done, doubl
 }
 
 void TZpBaseArchiver::DecompressItem(int index, TZpStream& outStream) {
-    if (!FDirectory || index < 0 || index >= ItemCount()) throw EZpException(16, this);
+    if (!FDirectory || index < 0 || index >= ItemCount()) throw EZpException(zp::err::DecompressIndex, this);
     const TDirItem item = FDirectory->Items()[index];
     MakeVolumeCurrent(static_cast<int>(item.DiskNumber()));
     ArchiveStream().Seek(static_cast<int64_t>(item.LocalHeaderOffset()));
@@ -319,7 +319,7 @@ void TZpBaseArchiver::DecompressItem(int index, TZpStream& outStream) {
         if (method == 0 || method == 8) {
             bad = !StreamDecode(index, item, outStream, crc, written);
         } else if (method == 9) {
-            throw EZpException(55, this);
+            throw EZpException(zp::err::Deflate64, this);
         } else if (FZipSignatures || FDirectory->EndRecord().Signature != zp::VariantEndSignature ||
                    item.Header.VersionNeeded < 11) {
             // Only archives in the engine's own signatures hold its block format; in a standard zip
@@ -329,12 +329,12 @@ void TZpBaseArchiver::DecompressItem(int index, TZpStream& outStream) {
             bad = !BlockDecode(index, item, outStream, crc, written);
         }
     }
-    if (item.WorkValue == 1) bad = true;   // listed by the repair scan with no data descriptor: sizes unknown
+    if (item.WorkValue == 1) bad = true;   // listed by the repair scan as unable to pass (see ZpDirArray.h)
     if (!bad && !FCancelled && !FPasswordSkipped) {
         if (written != item.UncompressedSize()) bad = true;
         else if (~crc != item.Header.Crc) bad = true;
     }
-    if (bad && !FCancelled && !ExtractCorruptedFiles && !FPasswordSkipped) throw EZpException(8, this);
+    if (bad && !FCancelled && !ExtractCorruptedFiles && !FPasswordSkipped) throw EZpException(zp::err::ItemCheck, this);
 }
 
 bool TZpBaseArchiver::StreamDecode(int, const TDirItem& item, TZpStream& out, uint32_t& crcOut, uint64_t& writtenOut) {

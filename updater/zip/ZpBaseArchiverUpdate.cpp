@@ -35,12 +35,12 @@ std::string Backslashed(std::string s) {
 } // namespace
 
 TZpDirArray& TZpBaseArchiver::ItemsInUse() {
-    if (!FDirectory) throw EZpException(13, this);
+    if (!FDirectory) throw EZpException(zp::err::NotOpen, this);
     return FUpdateCount > 0 ? FDirectory->NewItems() : FDirectory->Items();
 }
 
 const TZpDirArray& TZpBaseArchiver::ItemsInUse() const {
-    if (!FDirectory) throw EZpException(13, this);
+    if (!FDirectory) throw EZpException(zp::err::NotOpen, this);
     return FUpdateCount > 0 ? FDirectory->NewItems() : FDirectory->Items();
 }
 
@@ -49,14 +49,14 @@ void TZpBaseArchiver::CheckUpdating(int code) const {
 }
 
 void TZpBaseArchiver::BeginUpdate() {
-    if (!FActive || !FDirectory || !FArchiveStream) throw EZpException(13, this);
+    if (!FActive || !FDirectory || !FArchiveStream) throw EZpException(zp::err::NotOpen, this);
     if (FUpdateCount == 0) {
         bool readOnly = !FInMemory && FOpenMode != fmCreate &&
                         ((FOpenMode & 3) == fmOpenRead || (zp::platform::FileAttributes(FileName) & faReadOnly) != 0);
-        if (readOnly) throw EZpException(32, this);
+        if (readOnly) throw EZpException(zp::err::ReadOnlyArchive, this);
         // Volumes are written once, in order: only a multi-volume archive being created takes items.
         if (MultiVolume() && (FOpenMode != fmCreate || FDirectory->Items().Count() > 0 || VolumeInfo.VolumeNumber > 0))
-            throw EZpException(52, this);
+            throw EZpException(zp::err::SpannedModification, this);
         FDirectory->NewItems().Assign(FDirectory->Items());
         for (int i = 0; i < FDirectory->NewItems().Count(); ++i) {
             TDirItem& item = FDirectory->NewItems().ItemRef(i);
@@ -226,7 +226,7 @@ void TZpBaseArchiver::AddFolder(const std::string& folder, const std::string& pa
 }
 
 void TZpBaseArchiver::AddFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
-    if (!FActive) throw EZpException(13, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
     std::vector<std::string> masks = fileMask.empty() ? FFileMasks : std::vector<std::string>{fileMask};
     std::vector<std::string> exclusions = FExclusionMasks;
     if (!exclusionMask.empty()) exclusions.push_back(exclusionMask);
@@ -250,8 +250,8 @@ void TZpBaseArchiver::AddFiles(const std::string& fileMask, int16_t searchAttr, 
 }
 
 void TZpBaseArchiver::AddFromStream(const std::string& storedName, std::shared_ptr<TZpStream> source) {
-    if (!FActive) throw EZpException(13, this);
-    if (!source) throw EZpException(6, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
+    if (!source) throw EZpException(zp::err::MissingStream, this);
     std::string name = storedName;
     std::replace(name.begin(), name.end(), '\\', '/');
     while (!name.empty() && name[0] == '/') name.erase(0, 1);
@@ -259,7 +259,7 @@ void TZpBaseArchiver::AddFromStream(const std::string& storedName, std::shared_p
 }
 
 void TZpBaseArchiver::UpdateFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
-    if (!FActive) throw EZpException(13, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
     AsUpdate([&] {
         TagFiles(fileMask, searchAttr, exclusionMask);
         ProcessTaggedFiles(poUpdate);
@@ -267,7 +267,7 @@ void TZpBaseArchiver::UpdateFiles(const std::string& fileMask, int16_t searchAtt
 }
 
 void TZpBaseArchiver::DeleteFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
-    if (!FActive) throw EZpException(13, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
     AsUpdate([&] {
         TagFiles(fileMask, searchAttr, exclusionMask);
         ProcessTaggedFiles(poDelete);
@@ -275,15 +275,15 @@ void TZpBaseArchiver::DeleteFiles(const std::string& fileMask, int16_t searchAtt
 }
 
 void TZpBaseArchiver::TestFiles(const std::string& fileMask, int16_t searchAttr, const std::string& exclusionMask) {
-    if (!FActive) throw EZpException(13, this);
-    if (FUpdateCount > 0) throw EZpException(26, this);
+    if (!FActive) throw EZpException(zp::err::NotOpen, this);
+    if (FUpdateCount > 0) throw EZpException(zp::err::UpdateNotEnded, this);
     TagFiles(fileMask, searchAttr, exclusionMask);
     ProcessTaggedFiles(poTest);
 }
 
 void TZpBaseArchiver::UpdateItem(int index, const std::string& sourceFile) {
-    if (index < 0 || index >= ItemCount()) throw EZpException(24, this);
-    CheckUpdating(25);
+    if (index < 0 || index >= ItemCount()) throw EZpException(zp::err::UpdateIndex, this);
+    CheckUpdating(zp::err::UpdateNotUpdating);
     TDirItem& item = FDirectory->NewItems().ItemRef(index);
     int64_t attributes = zp::platform::FileAttributes(sourceFile);
     uint32_t attr = attributes < 0 ? faArchive : static_cast<uint32_t>(attributes);
@@ -294,8 +294,8 @@ void TZpBaseArchiver::UpdateItem(int index, const std::string& sourceFile) {
 }
 
 void TZpBaseArchiver::DeleteItem(int index) {
-    if (index < 0 || index >= ItemCount()) throw EZpException(21, this);
-    CheckUpdating(22);
+    if (index < 0 || index >= ItemCount()) throw EZpException(zp::err::DeleteIndex, this);
+    CheckUpdating(zp::err::DeleteNotUpdating);
     FDirectory->NewItems().Delete(index);
 }
 
@@ -313,7 +313,7 @@ void TZpBaseArchiver::TestTaggedItem(int index) {
     std::string folder = TempFolder();
     std::string path;
     std::unique_ptr<TZpStream> out = zp::platform::CreateTempFile(folder, "FC", path);
-    if (!out) throw EZpException(19, this, {folder});
+    if (!out) throw EZpException(zp::err::CannotCreateFile, this, {folder});
     try {
         DecompressItem(index, *out);
     } catch (...) {

@@ -92,7 +92,7 @@ void TZpBaseArchiver::MakeVolumeCurrent(const TZpVolumeNumberInfo& wanted) {
     if (FSpanningMode == smNone) {
         if (!FArchiveStream) {
             FArchiveStream = zp::platform::OpenFile(FileName, ReopenMode());
-            if (!FArchiveStream) throw EZpException(45, this);
+            if (!FArchiveStream) throw EZpException(zp::err::OpenAborted, this);
             FCurrentVolumeName = FileName;
         }
         VolumeInfo.VolumeNumber = wanted.VolumeNumber;
@@ -122,7 +122,7 @@ void TZpBaseArchiver::MakeVolumeCurrent(const TZpVolumeNumberInfo& wanted) {
         VolumeInfo.Kind = wanted.Kind;
         return;
     }
-    throw EZpException(45, this);
+    throw EZpException(zp::err::OpenAborted, this);
 }
 
 size_t TZpBaseArchiver::ReadSpanned(void* buffer, size_t count) {
@@ -163,7 +163,7 @@ void TZpBaseArchiver::CreateVolume(int volumeNumber) {
             continue;
         }
         std::unique_ptr<TZpStream> stream = zp::platform::OpenFile(name, fmCreate);
-        if (!stream) throw EZpException(19, this, {name});
+        if (!stream) throw EZpException(zp::err::CannotCreateFile, this, {name});
         FArchiveStream = std::move(stream);
         FCurrentVolumeName = name;
         VolumeInfo.VolumeNumber = volume.VolumeNumber;
@@ -176,7 +176,7 @@ void TZpBaseArchiver::CreateVolume(int volumeNumber) {
             zp::platform::LabelVolume(drive, "pkback# " + Number("%.3d", volumeNumber + 1));
         return;
     }
-    throw EZpException(45, this);
+    throw EZpException(zp::err::OpenAborted, this);
 }
 
 int64_t TZpBaseArchiver::RoomOnVolume() {
@@ -191,7 +191,7 @@ void TZpBaseArchiver::KeepTogether(size_t count) {
     if (!MultiVolume() || RoomOnVolume() >= static_cast<int64_t>(count)) return;
     CreateVolume(VolumeInfo.VolumeNumber + 1);
     // Not even a fresh volume takes it: asking for more would never end.
-    if (RoomOnVolume() < static_cast<int64_t>(count)) throw EZpException(46, this);
+    if (RoomOnVolume() < static_cast<int64_t>(count)) throw EZpException(zp::err::WriteFailed, this);
 }
 
 void TZpBaseArchiver::WriteSpanned(const void* buffer, size_t count) {
@@ -203,7 +203,7 @@ void TZpBaseArchiver::WriteSpanned(const void* buffer, size_t count) {
     while (count > 0) {
         int64_t room = RoomOnVolume();
         if (room <= 0) {
-            if (ArchiveStream().Size() == 0) throw EZpException(46, this);
+            if (ArchiveStream().Size() == 0) throw EZpException(zp::err::WriteFailed, this);
             CreateVolume(VolumeInfo.VolumeNumber + 1);
             continue;
         }
@@ -232,8 +232,8 @@ void TZpBaseArchiver::FinishVolumes() {
     if (moved && !FWrittenVolumes.empty()) FWrittenVolumes.back() = target;
     FArchiveStream = zp::platform::OpenFile(name, fmOpenReadWrite | fmShareDenyWrite);
     FCurrentVolumeName = name;
-    if (!moved) throw EZpException(36, this, {target});
-    if (!FArchiveStream) throw EZpException(33, this, {target});
+    if (!moved) throw EZpException(zp::err::OutputLocked, this, {target});
+    if (!FArchiveStream) throw EZpException(zp::err::CannotOpenSource, this, {target});
 }
 
 void TZpBaseArchiver::DiscardVolumes() {
@@ -268,7 +268,7 @@ void TZpBaseArchiver::DetectKind(bool selfExtractor) {
         FSpanningMode = smNone;
     }
     for (int attempt = 0;; ++attempt) {
-        if (attempt >= MaxVolumeRequests) throw EZpException(45, this);
+        if (attempt >= MaxVolumeRequests) throw EZpException(zp::err::OpenAborted, this);
         FDirectory.reset();
         VolumeInfo.Reset();
         VolumeInfo.Kind = TZpVolumeNumberInfo::vkLast;

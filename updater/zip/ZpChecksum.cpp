@@ -1,29 +1,17 @@
 // updater/zip/ZpChecksum.cpp -- CRC-32 table, cipher key schedule, strength maps
 #include "ZpChecksum.h"
 
-#include <array>
+#include "ZpZlibStream.h"
+
+#include <algorithm>
 
 namespace {
 
-// Table 0 is the usual byte table; tables 1 to 7 advance it by further zero bytes, so eight bytes
-// go through in one step ("slicing by 8"): the CRC then keeps pace with inflate.
-using TCrcTables = std::array<std::array<uint32_t, 256>, 8>;
-
-constexpr TCrcTables MakeCrcTables() {
-    TCrcTables t{};
-    for (uint32_t n = 0; n < 256; ++n) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        t[0][n] = c;
-    }
-    for (uint32_t n = 0; n < 256; ++n)
-        for (int k = 1; k < 8; ++k) t[k][n] = t[0][t[k - 1][n] & 0xFF] ^ (t[k - 1][n] >> 8);
-    return t;
+// zlib's table and routine: the same published CRC-32, at the speed of its own inflate.
+inline uint32_t CrcByte(uint32_t crc, uint8_t b) {
+    static const z_crc_t* const table = get_crc_table();
+    return static_cast<uint32_t>(table[(crc ^ b) & 0xFF]) ^ (crc >> 8);
 }
-
-constexpr TCrcTables gCrc = MakeCrcTables();
-
-inline uint32_t CrcByte(uint32_t crc, uint8_t b) { return gCrc[0][(crc ^ b) & 0xFF] ^ (crc >> 8); }
 
 inline void UpdateKeys(TZpCryptKeys& k, uint8_t c) {
     k.Key[0] = CrcByte(k.Key[0], c);
@@ -40,15 +28,16 @@ inline uint8_t StreamByte(const TZpCryptKeys& k) {
 
 uint32_t ZpUpdateCrc32(uint32_t crc, const void* buffer, int64_t length) {
     if (!buffer || length <= 0) return crc;
-    const auto* p = static_cast<const uint8_t*>(buffer);
-    int64_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint32_t lo = crc ^ (uint32_t(p[i]) | uint32_t(p[i + 1]) << 8 | uint32_t(p[i + 2]) << 16 | uint32_t(p[i + 3]) << 24);
-        crc = gCrc[7][lo & 0xFF] ^ gCrc[6][(lo >> 8) & 0xFF] ^ gCrc[5][(lo >> 16) & 0xFF] ^ gCrc[4][lo >> 24] ^
-              gCrc[3][p[i + 4]] ^ gCrc[2][p[i + 5]] ^ gCrc[1][p[i + 6]] ^ gCrc[0][p[i + 7]];
+    // zlib presets and inverts inside each call; the register here stays as it is kept between calls.
+    const auto* p = static_cast<const Bytef*>(buffer);
+    uLong zcrc = ~crc;
+    while (length > 0) {
+        uInt n = static_cast<uInt>(std::min<int64_t>(length, 1 << 30));
+        zcrc = crc32(zcrc, p, n);
+        p += n;
+        length -= n;
     }
-    for (; i < length; ++i) crc = CrcByte(crc, p[i]);
-    return crc;
+    return ~static_cast<uint32_t>(zcrc);
 }
 
 void ZpUpdateCrc32InPlace(const void* buffer, int64_t length, uint32_t& crc) { crc = ZpUpdateCrc32(crc, buffer, length); }

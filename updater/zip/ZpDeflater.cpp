@@ -1,4 +1,4 @@
-// updater/zip/ZpDeflater.cpp -- sync-flushed blocks, finish on the last, zlib framing stripped
+// updater/zip/ZpDeflater.cpp -- sync-flushed blocks, finish on the last, raw deflate (negative window bits)
 #include "ZpDeflater.h"
 
 #include "ZpZlib.h"
@@ -10,7 +10,9 @@ struct TZpDeflater::TState {
 
 TZpDeflater::TZpDeflater(int mode) : FState(new TState) {
     zp::zlib::internal::PrepareStream(FState->Stream);
-    zp::zlib::CompressionCheck(deflateInit_(&FState->Stream, mode, zp::zlib::Version, zp::zlib::StreamRecordSize()));
+    // Negative window bits: zlib writes raw deflate, with no header, no trailer and no Adler-32 to compute.
+    zp::zlib::CompressionCheck(deflateInit2_(&FState->Stream, mode, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY,
+                                             zp::zlib::Version, zp::zlib::StreamRecordSize()));
 }
 
 TZpDeflater::~TZpDeflater() { deflateEnd(&FState->Stream); }
@@ -32,8 +34,5 @@ std::vector<uint8_t> TZpDeflater::Compress(const uint8_t* data, size_t length, b
         out.resize(out.size() + 256);
     }
     out.resize(produced);
-    size_t head = FFirst && out.size() >= 2 ? 2 : 0;
-    size_t tail = last && out.size() >= head + 4 ? 4 : 0;
-    FFirst = false;
-    return std::vector<uint8_t>(out.begin() + static_cast<long>(head), out.end() - static_cast<long>(tail));
+    return out;
 }

@@ -13,11 +13,10 @@ public:
     TZpDeflater(const TZpDeflater&) = delete;
     TZpDeflater& operator=(const TZpDeflater&) = delete;
 
-    // One block of the source; the output drops zlib's header (first block) and trailer (last block).
+    // One block of the source, as raw deflate data.
     std::vector<uint8_t> Compress(const uint8_t* data, size_t length, bool last);
 
 private:
     struct TState;
     std::unique_ptr<TState> FState;
-    bool FFirst = true;
 };

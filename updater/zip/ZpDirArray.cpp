@@ -37,27 +37,27 @@ void TZpDirArray::SetCount(int count) {
 }
 
 TDirItem TZpDirArray::GetItem(int index) const {
-    if (index < 0 || index >= FCount) throw EZpException(2, nullptr);
+    if (index < 0 || index >= FCount) throw EZpException(zp::err::DirItemReadIndex, nullptr);
     return FItems[static_cast<size_t>(index)];
 }
 
 void TZpDirArray::PutItem(int index, const TDirItem& item) {
-    if (index < 0 || index >= FCount) throw EZpException(1, nullptr);
+    if (index < 0 || index >= FCount) throw EZpException(zp::err::DirItemWriteIndex, nullptr);
     FItems[static_cast<size_t>(index)] = item;
 }
 
 TDirItem& TZpDirArray::ItemRef(int index) {
-    if (index < 0 || index >= FCount) throw EZpException(3, nullptr);
+    if (index < 0 || index >= FCount) throw EZpException(zp::err::DirItemAccessIndex, nullptr);
     return FItems[static_cast<size_t>(index)];
 }
 
 const TDirItem& TZpDirArray::operator[](int index) const {
-    if (index < 0 || index >= FCount) throw EZpException(3, nullptr);
+    if (index < 0 || index >= FCount) throw EZpException(zp::err::DirItemAccessIndex, nullptr);
     return FItems[static_cast<size_t>(index)];
 }
 
 void TZpDirArray::Delete(int index) {
-    if (index < 0 || index >= FCount) throw EZpException(4, nullptr);
+    if (index < 0 || index >= FCount) throw EZpException(zp::err::DirItemDeleteIndex, nullptr);
     FItems.erase(FItems.begin() + index);
     FItems.emplace_back();
     --FCount;

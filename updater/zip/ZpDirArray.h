@@ -31,7 +31,7 @@ struct TDirItem {
     std::shared_ptr<TZpStream> Stream;       // data source or target; shared so that copies stay valid
     int64_t StreamStart = 0;                 // where the item's data begins in Stream
     bool OwnsStream = false;
-    uint32_t WorkValue = 0;
+    uint32_t WorkValue = 0;                  // 1: listed by the repair scan with unknown sizes or cut-off data
     bool Tag = false;                        // selected for the running operation
     std::string SourceFile;
     uint8_t CompressionMode = 0;

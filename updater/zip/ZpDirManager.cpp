@@ -72,7 +72,7 @@ void TZpDirManager::ReadExact(void* buffer, size_t count) {
     if (count == 0) return;
     size_t got = !FExternalStream && FArchiver && FArchiver->SpanningMode() != smNone ? FArchiver->ReadSpanned(buffer, count)
                                                                                      : Stream().Read(buffer, count);
-    if (got != count) throw EZpException(48, nullptr);
+    if (got != count) throw EZpException(zp::err::ArchiveDamaged, nullptr);
 }
 
 bool TZpDirManager::FindEndOfCentralDir(uint32_t signature, int64_t& positionOut) {
@@ -116,7 +116,7 @@ void TZpDirManager::ReadCentralDir() {
     FFoundEndRecord = found;
     bool spanning = FArchiver && FArchiver->SpanningMode() != smNone;
     if (!found) {
-        if (spanning) throw EZpException(44, nullptr);
+        if (spanning) throw EZpException(zp::err::NoSpannedEndRecord, nullptr);
         RepairScan();
         return;
     }
@@ -145,7 +145,7 @@ void TZpDirManager::ReadCentralDir() {
                     break;
                 }
             }
-            if (!ok) throw EZpException(40, nullptr);
+            if (!ok) throw EZpException(zp::err::NoZip64EndRecord, nullptr);
         }
     }
     int firstVolume;
@@ -156,7 +156,7 @@ void TZpDirManager::ReadCentralDir() {
         firstVolume = FEndRecord.StartDisk == 0xFFFF ? 0 : FEndRecord.StartDisk;
         FLastVolume = FEndRecord.DiskNumber == 0xFFFF ? 0 : FEndRecord.DiskNumber;
     }
-    if (firstVolume < 0 || firstVolume > FLastVolume) throw EZpException(48, nullptr);
+    if (firstVolume < 0 || firstVolume > FLastVolume) throw EZpException(zp::err::ArchiveDamaged, nullptr);
     if (FArchiver && !FExternalStream) {
         FArchiver->VolumeInfo.LastVolumeNumber = FLastVolume;
         FArchiver->VolumeInfo.VolumeNumber = FLastVolume;   // the end record is on the last volume
@@ -169,10 +169,10 @@ void TZpDirManager::ReadCentralDir() {
         Stream().Seek(static_cast<int64_t>(offset));
         ReadItems(count, -1);
     } else {
-        if (dirSize > static_cast<uint64_t>(directoryEnd)) throw EZpException(48, nullptr);
+        if (dirSize > static_cast<uint64_t>(directoryEnd)) throw EZpException(zp::err::ArchiveDamaged, nullptr);
         int64_t start = directoryEnd - static_cast<int64_t>(dirSize);
         // Every item takes 46 bytes at least: a count beyond that is a damaged record, not a reason to allocate.
-        if (count > dirSize / CentralHeaderSize) throw EZpException(48, nullptr);
+        if (count > dirSize / CentralHeaderSize) throw EZpException(zp::err::ArchiveDamaged, nullptr);
         Stream().Seek(start);
         ReadItems(count, directoryEnd);
     }
@@ -187,10 +187,10 @@ void TZpDirManager::ReadItems(uint64_t count, int64_t directoryEnd) {
         TDirItem item;
         item.Header.Load(raw);
         if (item.Header.Signature != CentralSignature && item.Header.Signature != VariantCentralSignature)
-            throw EZpException(48, nullptr);
+            throw EZpException(zp::err::ArchiveDamaged, nullptr);
         size_t variable = size_t(item.Header.NameLength) + item.Header.ExtraLength + item.Header.CommentLength;
         if (directoryEnd >= 0 && Stream().Position() + static_cast<int64_t>(variable) > directoryEnd)
-            throw EZpException(48, nullptr);
+            throw EZpException(zp::err::ArchiveDamaged, nullptr);
         std::vector<uint8_t> buf(item.Header.NameLength);
         ReadExact(buf.data(), buf.size());
         item.Name = CutText(buf, MaxStoredText);
@@ -311,6 +311,7 @@ void TZpDirManager::RepairScan() {
     uint32_t sig = standard ? LocalSignature : VariantLocalSignature;
     bool oem = FArchiver && FArchiver->Options.OEMFileNames;
     bool any = false;
+    int64_t lastDataEnd = 0;   // where the data of the last item listed ends
     for (int64_t from = 0;;) {
         int64_t hit = SearchSignature(from, sig, sig, RepairSearchWindow, size);
         if (hit < 0 || size - hit < static_cast<int64_t>(LocalHeaderSize)) break;
@@ -320,7 +321,12 @@ void TZpDirManager::RepairScan() {
         s.ReadBuffer(raw, sizeof raw);
         TLocalHeader h;
         h.Load(raw);
-        if (h.CompressedSize < static_cast<uint64_t>(size) && h.ExtraLength <= 260) {
+        uint64_t dataStart = static_cast<uint64_t>(hit) + LocalHeaderSize + h.NameLength + h.ExtraLength;
+        // A header past the data before it whose own data runs beyond the end of the file: the item the
+        // file's end cuts off (a lone first volume). It is listed to fail, not dropped unseen.
+        bool cutOff = hit >= lastDataEnd && h.ExtraLength <= 260 && dataStart <= static_cast<uint64_t>(size) &&
+                      h.CompressedSize > static_cast<uint64_t>(size) - dataStart;
+        if ((h.CompressedSize < static_cast<uint64_t>(size) && h.ExtraLength <= 260) || cutOff) {
             TDirItem item;
             item.Header.VersionMadeBy = item.Header.VersionNeeded = h.VersionNeeded;
             item.Header.Flags = h.Flags;
@@ -353,11 +359,13 @@ void TZpDirManager::RepairScan() {
                     item.WorkValue = 0;
                 }
             }
+            if (cutOff) item.WorkValue = 1;
             FItems.Add(item);
+            lastDataEnd = static_cast<int64_t>(std::min<uint64_t>(dataStart + h.CompressedSize, static_cast<uint64_t>(size)));
         }
         from = hit + 4;
     }
-    if (!any) throw EZpException(35, nullptr);
+    if (!any) throw EZpException(zp::err::NotAnArchive, nullptr);
 }
 
 void TZpDirManager::AttachArchiveStream() {
@@ -487,9 +495,9 @@ void TZpDirManager::WriteCentralDir(bool append, TZpStream* newStream) {
 void TZpDirManager::PlaceSFXStub() {
     if (!FArchiver) return;
     std::unique_ptr<TZpStream> stub = zp::platform::OpenFile(FArchiver->SFXStub, fmOpenRead | fmShareDenyNone);
-    if (!stub) throw EZpException(33, nullptr, {FArchiver->SFXStub});
+    if (!stub) throw EZpException(zp::err::CannotOpenSource, nullptr, {FArchiver->SFXStub});
     int64_t limit = FArchiver->SpanningOptions.VolumeSizeFor(FArchiver->VolumeInfo);
-    if (FArchiver->SpanningMode() != smNone && limit > 0 && stub->Size() > limit) throw EZpException(47, nullptr);
+    if (FArchiver->SpanningMode() != smNone && limit > 0 && stub->Size() > limit) throw EZpException(zp::err::SfxStubTooLarge, nullptr);
     TZpStream& s = Stream();
     s.SetSize(0);
     s.Seek(0);

@@ -1,6 +1,8 @@
 // updater/zip/ZpException.h -- EZpException: every failure the engine detects, with its native error number
 #pragma once
 
+#include "ZpErrors.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -28,6 +28,5 @@ private:
     std::unique_ptr<TState> FState;
     uint64_t FLimit;
     uint64_t FTotalOut = 0;
-    bool FHeaderSent = false;
     bool FEnded = false;
 };

@@ -19,14 +19,22 @@ public:
     size_t Read(void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<char*>(buffer);
+        FReadError = 0;
         while (total < count) {
             DWORD done = 0;
             DWORD want = static_cast<DWORD>(count - total > 0x10000000 ? 0x10000000 : count - total);
-            if (!ReadFile(FHandle, p + total, want, &done, nullptr) || done == 0) break;
+            if (!ReadFile(FHandle, p + total, want, &done, nullptr)) {
+                // A failed read is no end of data: its code is kept for ReadError.
+                DWORD error = GetLastError();
+                if (error != ERROR_HANDLE_EOF) FReadError = static_cast<int>(error);
+                break;
+            }
+            if (done == 0) break;   // the end of the file
             total += done;
         }
         return total;
     }
+    int ReadError() const override { return FReadError; }
     size_t Write(const void* buffer, size_t count) override {
         size_t total = 0;
         auto* p = static_cast<const char*>(buffer);
@@ -64,6 +72,7 @@ public:
 
 private:
     HANDLE FHandle;
+    int FReadError = 0;
 };
 
 // Windows FILETIME in local time <-> DOS date-time; DOS stamps are local time by convention.

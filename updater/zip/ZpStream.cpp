@@ -6,11 +6,11 @@
 #include <cstring>
 
 void TZpStream::ReadBuffer(void* buffer, size_t count) {
-    if (count != 0 && Read(buffer, count) != count) throw EZpException(48, nullptr);
+    if (count != 0 && Read(buffer, count) != count) throw EZpException(zp::err::ArchiveDamaged, nullptr);
 }
 
 void TZpStream::WriteBuffer(const void* buffer, size_t count) {
-    if (count != 0 && Write(buffer, count) != count) throw EZpException(46, nullptr);
+    if (count != 0 && Write(buffer, count) != count) throw EZpException(zp::err::WriteFailed, nullptr);
 }
 
 size_t TZpMemoryStream::Read(void* buffer, size_t count) {

@@ -9,6 +9,8 @@ class TZpStream {
 public:
     virtual ~TZpStream() = default;
     virtual size_t Read(void* buffer, size_t count) = 0;         // fewer than count: end of data or a read error
+    // Why the last Read came short: the system's error code of a failed read, 0 at the end of data.
+    virtual int ReadError() const { return 0; }
     virtual size_t Write(const void* buffer, size_t count) = 0;  // fewer than count: the write failed
     virtual void Seek(int64_t position) = 0;                     // absolute; past the end is allowed
     virtual int64_t Position() const = 0;

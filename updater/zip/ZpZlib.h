@@ -1,7 +1,8 @@
-// updater/zip/ZpZlib.h -- the engine's binding to zlib: exceptions, checks, made headers, one-shot inflate
+// updater/zip/ZpZlib.h -- the engine's binding to zlib: exceptions, checks, zlib headers, one-shot inflate
 //
-// Zip items hold raw deflate data; the engine speaks zlib's stream form at the "1.1.4" interface
-// (the record size passed is the real sizeof(z_stream) of the zlib linked) and converts at the edges.
+// Zip items hold raw deflate data, which zlib reads and writes as it stands with negative window bits
+// (TZpInflater, TZpDeflater); the blocks of the engine's own block format are zlib streams, header and
+// Adler-32 included (DecompressBuffer). The interface passed is "1.1.4" with the real sizeof(z_stream).
 #pragma once
 
 #include <cstddef>
