@@ -141,6 +141,19 @@ TEST_F(ListFileTest, ReadersSkipFreeSlotsByTheirOwnFreeText) {
     EXPECT_EQ(1, listfile::FirstFreeSlot(FList));
 }
 
+TEST_F(ListFileTest, TheFirstSlotHoldingATextIsTheLowestExactMatch) {
+    Fill({{"3", "C:\\a.exe"}, {"7", "C:\\b.exe"}, {"9", "C:\\a.exe"}, {"12", "defval"}, {"201", "C:\\beyond.exe"}});
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"C:\\a.exe", 3},       // the lower of two
+        {"C:\\b.exe", 7},
+        {"C:\\A.EXE", -1},      // letter case counts
+        {"defval", 12},          // a slot holding the free-slot text still holds it
+        {"C:\\beyond.exe", -1}, // no slot 201
+        {"", -1},                // free slots hold nothing
+    };
+    for (const auto& [text, slot] : cases) EXPECT_EQ(slot, listfile::FirstSlotHolding(FList, text)) << text;
+}
+
 // Readers that look at every slot read the file once; each slot must still read as a read of
 // that one key would, whatever a hand edit left in the file.
 TEST_F(ListFileTest, ReadingAllSlotsAtOnceReadsEachAsASingleReadWould) {
