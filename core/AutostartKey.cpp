@@ -127,14 +127,11 @@ TListVerdict SortCommandLine(const TIniFile& whiteList, const TIniFile& blackLis
     // A free slot reads as the free-slot text; it is nobody's entry, whatever the command line says.
     if (commandLine.empty() || commandLine == ScanFreeText) return TListVerdict::New;
     // Both files read afresh for every command line: the scan lets other work change the
-    // lists between two values.
-    const std::vector<std::string> white = listfile::ReadSlots(whiteList, ScanFreeText);
-    const std::vector<std::string> black = listfile::ReadSlots(blackList, ScanFreeText);
-    for (int slot = 0; slot < listfile::SlotCount; ++slot) {
-        if (white[slot] == commandLine) return TListVerdict::White;
-        if (black[slot] == commandLine) return TListVerdict::Black;
-    }
-    return TListVerdict::New;
+    // lists between two values. The lower slot wins; at one slot the White List does.
+    const int white = listfile::FirstSlotHolding(whiteList, commandLine);
+    const int black = listfile::FirstSlotHolding(blackList, commandLine);
+    if (white >= 0 && (black < 0 || white <= black)) return TListVerdict::White;
+    return black >= 0 ? TListVerdict::Black : TListVerdict::New;
 }
 
 TAutostartKey::TAutostartKey(HKEY root, const std::string& path, bool writable)

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "desktop/Label.h"
 #include "desktop/PageControl.h"
 
@@ -14,12 +16,12 @@ TControlPaintHold::TControlPaintHold(TControl& control)
 
 TControlPaintHold::~TControlPaintHold() {
     FHeld = false;
-    PassOnPosition();
+    PassOnKept();
     FControl.WindowProc = FSaved;
 }
 
 void TControlPaintHold::Release() {
-    PassOnPosition();   // still held: its paint is one of those made up for below
+    PassOnKept();   // still held: its paint is one of those made up for below
     FHeld = false;
     const HWND hwnd = FControl.WindowHandle();
     if (!FMissed || !hwnd) return;
@@ -57,20 +59,52 @@ void TControlPaintHold::WindowProc(TMessage& message) {
             return;
         case WM_SETTEXT:
             if (FTextPaintsAtOnce) {
-                // The static draws through its own DC inside WM_SETTEXT; the window's own text
-                // handling stores it without drawing, and the static paints from that text.
-                message.Result = DefWindowProcA(hwnd, WM_SETTEXT, message.WParam, message.LParam);
+                // The static draws through its own DC inside WM_SETTEXT: kept here, the text is
+                // stored without drawing when passed on, and the static paints from it.
+                FText = message.LParam ? reinterpret_cast<const char*>(message.LParam) : "";
                 FMissed = true;
+                message.Result = TRUE;
                 return;
             }
+            break;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            if (AnswerKeptText(message)) return;
             break;
         default:
             break;
         }
     }
-    // Anything else may depend on the position (a range that clamps it, a step from it).
-    if (message.Msg != WM_PAINT && message.Msg != WM_ERASEBKGND) PassOnPosition();
+    // Anything else may depend on the kept values (a range that clamps the position, a step from it).
+    if (message.Msg != WM_PAINT && message.Msg != WM_ERASEBKGND) PassOnKept();
     PassOn(message);
+}
+
+bool TControlPaintHold::AnswerKeptText(TMessage& message) const {
+    if (!FText) return false;
+    if (message.Msg == WM_GETTEXTLENGTH) {
+        message.Result = static_cast<LRESULT>(FText->size());
+        return true;
+    }
+    char* const buffer = reinterpret_cast<char*>(message.LParam);
+    const size_t room = static_cast<size_t>(message.WParam);
+    if (!buffer || room == 0) {
+        message.Result = 0;
+        return true;
+    }
+    const size_t copied = std::min(FText->size(), room - 1);
+    FText->copy(buffer, copied);
+    buffer[copied] = '\0';
+    message.Result = static_cast<LRESULT>(copied);
+    return true;
+}
+
+void TControlPaintHold::PassOnText() {
+    if (!FText) return;
+    const std::string text = std::move(*FText);
+    FText.reset();
+    // The window's own text handling, past the static's, which would draw it at once.
+    if (const HWND hwnd = FControl.WindowHandle()) DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TControlPaintHold::PassOnPosition() {

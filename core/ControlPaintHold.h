@@ -7,11 +7,14 @@
 // change; the value itself is set as always, so a reader of the control sees it. A progress
 // bar's new position is kept and answered to PBM_GETPOS, and reaches the bar before any other
 // message or at Release; each one would otherwise invalidate and update the bar's window.
+// A static's new text is kept the same way and answered to WM_GETTEXT and WM_GETTEXTLENGTH:
+// storing it in the window costs a round trip to the window server at every step.
 // Release() paints the control once if anything was missed.
 #pragma once
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "desktop/Controls.h"
 
@@ -30,6 +33,9 @@ private:
     void WindowProc(TMessage& message);
     void PassOn(TMessage& message);
     void PassOnPosition();                           // the kept progress position, if any
+    void PassOnText();                               // the kept static text, if any
+    bool AnswerKeptText(TMessage& message) const;    // WM_GETTEXT(LENGTH) from the kept text
+    void PassOnKept() { PassOnPosition(); PassOnText(); }
 
     TControl& FControl;
     TWndMethod FSaved;                               // the window method before ours; empty: the control's own
@@ -38,4 +44,5 @@ private:
     const bool FTextPaintsAtOnce;                    // a TLabel: a static control
     const bool FKeepsPosition;                       // a TProgressBar
     std::optional<WPARAM> FPosition;                 // kept while held, not yet passed on
+    std::optional<std::string> FText;                // likewise
 };

@@ -58,6 +58,13 @@ bool Contains(const TIniFile& file, const std::string& path) {
     return std::find(slots.begin(), slots.end(), path) != slots.end();
 }
 
+int FirstSlotHolding(const TIniFile& file, const std::string& text) {
+    const std::shared_ptr<const TListSlots> current = CopyOf(file.FileName()).Current();
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (const std::optional<std::string>& value = (*current)[slot]; value && *value == text) return slot;
+    return -1;
+}
+
 bool Add(TIniFile& file, const std::string& path) {
     // An empty value reads back as "" rather than as the free-slot text: a used slot holding
     // nothing, which no reader could tell from an entry.

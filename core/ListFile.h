@@ -28,6 +28,9 @@ int FirstFreeSlot(const TIniFile& file);           // -1: all 201 slots used
 std::vector<std::string> Entries(const TIniFile& file, const std::string& freeText = FreeText);
 int Count(const TIniFile& file);                   // of Entries
 bool Contains(const TIniFile& file, const std::string& path);   // exact comparison
+// The lowest used slot whose value equals text exactly, from one read of the file; -1: none.
+// A free slot holds nothing, whatever a reader's free-slot text.
+int FirstSlotHolding(const TIniFile& file, const std::string& text);
 
 // Writes path into the first free slot unless an exactly equal entry exists. True when the
 // path is in the list afterwards; false for a full list or an empty path (nothing written).

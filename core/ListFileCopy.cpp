@@ -50,6 +50,8 @@ int SlotOfKey(const std::string& key) {
     return slot < listfile::SlotCount ? slot : -1;
 }
 
+constexpr uint64_t TicksPerMs = 10000;   // FILETIME counts 100 ns
+
 uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
 
 uint64_t NowTicks() {
@@ -101,9 +103,14 @@ std::shared_ptr<const TListSlots> TListFileCopy::Current() {
         FBytes = std::move(bytes);
     }
     // A write between the stamp and the read shows as a newer stamp at the next look.
-    constexpr uint64_t settleTicks = uint64_t{SettleMs} * 10000;   // FILETIME counts 100 ns
-    if (read == TFileRead::Read && stamp && Ticks(stamp->Written) + settleTicks < lookedAt) FSettledStamp = stamp;
+    if (read == TFileRead::Read && stamp &&
+        Ticks(stamp->Written) + uint64_t{SettleMsAfter(stamp->Written)} * TicksPerMs < lookedAt)
+        FSettledStamp = stamp;
     return FSlots;
+}
+
+unsigned TListFileCopy::SettleMsAfter(const FILETIME& written) noexcept {
+    return Ticks(written) % (1000 * TicksPerMs) == 0 ? CoarseSettleMs : FineSettleMs;
 }
 
 std::shared_ptr<const TListSlots> TListFileCopy::Parse(const std::string& bytes) const {

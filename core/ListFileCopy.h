@@ -6,9 +6,12 @@
 // resolution. The profile API's own cache is checked that way, so the bytes are parsed
 // here rather than read back through it.
 //
-// The one exception: a copy made more than SettleMs after the file's last write. Any later
-// write then gives the file a time stamp that differs from the one the copy noted, so an
-// unchanged stamp (size, times, attributes) is proof enough and the file is not read.
+// The one exception: a copy made longer after the file's last write than the file system's
+// time stamps are coarse. Any later write then gives the file a time stamp that differs from
+// the one the copy noted, so an unchanged stamp (size, times, attributes) is proof enough and
+// the file is not read. A stamp in whole seconds may come from FAT's two-second steps or a
+// one-second file system; one with a fraction of a second comes from a file system that keeps
+// the system clock's tick (at most some 16 ms), and FineSettleMs leaves it a wide margin.
 #pragma once
 #include <windows.h>
 
@@ -32,8 +35,10 @@ public:
     // the snapshot stays valid (and unchanged) for as long as the caller keeps it.
     std::shared_ptr<const TListSlots> Current();
 
-    // The coarsest time stamp of the file systems a list may live on (FAT's two seconds).
-    static constexpr unsigned SettleMs = 2000;
+    // After a last write stamped in whole seconds (FAT's two seconds), or with a fraction of one.
+    static constexpr unsigned CoarseSettleMs = 2000;
+    static constexpr unsigned FineSettleMs = 500;
+    static unsigned SettleMsAfter(const FILETIME& written) noexcept;
 
 private:
     struct TStamp {

@@ -244,11 +244,12 @@ void TSystemScan::Counter(TScanCounter counter, int value) {
 }
 
 void TSystemScan::Show(bool forced) {
-    const uint64_t now = FClock();
-    if (!forced && FDrawn && now - FLastDrawMs < RedrawIntervalMs) return;
+    if (!forced && FDrawn && FClock() - FLastDrawMs < RedrawIntervalMs) return;
     FWindow.Redraw();
     FDrawn = true;
-    FLastDrawMs = now;
+    // Counted from the paint's end: on a busy machine a paint may outlast the interval, and
+    // counting from its start would let every step paint again.
+    FLastDrawMs = FClock();
 }
 
 void TSystemScan::Tell(TScanMessage kind, const std::string& text) {

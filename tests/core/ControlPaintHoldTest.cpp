@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -136,6 +137,51 @@ TEST(ControlPaintHoldProgressTest, KeptPositionIsAnsweredAndReachesTheBarBeforeA
     EXPECT_EQ(SendMessageA(hwnd, PBM_GETPOS, 0, 0), 20);
     bar.SetPosition(30);
     EXPECT_EQ(own.Of(PBM_SETPOS), 3);   // not held: straight through
+}
+
+std::wstring StoredText(HWND hwnd) {
+    wchar_t text[256] = {};
+    InternalGetWindowText(hwnd, text, 256);   // what the window holds, asking no window procedure
+    return text;
+}
+
+std::wstring WideText(HWND hwnd, WPARAM room) {
+    std::wstring text(room, L'\0');
+    const LRESULT copied = SendMessageW(hwnd, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(0, copied)));
+    return text;
+}
+
+// A held static keeps its new text and answers it to any reader, narrow or wide, the driver's
+// way included; the window stores it at Release, or before any message that may depend on it.
+TEST(ControlPaintHoldLabelTest, KeptTextIsAnsweredAndReachesTheWindowAtRelease) {
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 300, 120);
+    auto& label = static_cast<TLabel&>(*Put<TLabel>(form));
+    label.SetAutoSize(false);   // as the scan's status: a new text moves nothing
+    label.SetCaption("Initializing scan...");
+    form.Show();
+    const HWND hwnd = label.Handle();
+    {
+        TControlPaintHold hold(label);
+        hold.Hold();
+        label.SetCaption("Checking processes: 7(8)");
+        EXPECT_EQ("Checking processes: 7(8)", WindowText(hwnd));
+        EXPECT_EQ(L"Checking processes: 7(8)", WideText(hwnd, 64));
+        EXPECT_EQ(L"Chec", WideText(hwnd, 5)) << "cut to the reader's buffer";
+        EXPECT_EQ(24, SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+        EXPECT_EQ(L"Initializing scan...", StoredText(hwnd)) << "not stored while held";
+        hold.Release();
+        EXPECT_EQ(L"Checking processes: 7(8)", StoredText(hwnd));
+
+        hold.Hold();
+        label.SetCaption("Checking processes: 8(8)");
+        SendMessageA(hwnd, WM_SETFONT, SendMessageA(hwnd, WM_GETFONT, 0, 0), FALSE);
+        EXPECT_EQ(L"Checking processes: 8(8)", StoredText(hwnd)) << "passed on before the font";
+        label.SetCaption("Scan finished.");
+    }
+    EXPECT_EQ(L"Scan finished.", StoredText(hwnd)) << "passed on when the hold ends";
+    EXPECT_EQ("Scan finished.", WindowText(hwnd));
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, ControlPaintHoldTest, testing::ValuesIn(HoldCases),

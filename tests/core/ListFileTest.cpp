@@ -1,6 +1,9 @@
 // tests/core/ListFileTest.cpp -- the slot rules of the list files, against real INI files
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <string>
@@ -141,6 +144,19 @@ TEST_F(ListFileTest, ReadersSkipFreeSlotsByTheirOwnFreeText) {
     EXPECT_EQ(1, listfile::FirstFreeSlot(FList));
 }
 
+TEST_F(ListFileTest, TheFirstSlotHoldingATextIsTheLowestExactMatch) {
+    Fill({{"3", "C:\\a.exe"}, {"7", "C:\\b.exe"}, {"9", "C:\\a.exe"}, {"12", "defval"}, {"201", "C:\\beyond.exe"}});
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"C:\\a.exe", 3},       // the lower of two
+        {"C:\\b.exe", 7},
+        {"C:\\A.EXE", -1},      // letter case counts
+        {"defval", 12},          // a slot holding the free-slot text still holds it
+        {"C:\\beyond.exe", -1}, // no slot 201
+        {"", -1},                // free slots hold nothing
+    };
+    for (const auto& [text, slot] : cases) EXPECT_EQ(slot, listfile::FirstSlotHolding(FList, text)) << text;
+}
+
 // Readers that look at every slot read the file once; each slot must still read as a read of
 // that one key would, whatever a hand edit left in the file.
 TEST_F(ListFileTest, ReadingAllSlotsAtOnceReadsEachAsASingleReadWould) {
@@ -208,6 +224,27 @@ TEST_F(ListFileTest, ARewriteOfAFileWrittenLongBeforeIsSeenAtTheNextRead) {
     rewritten.replace(rewritten.find("c.exe"), 5, "longer.exe");
     ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
     EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\longer.exe"}), listfile::Entries(FList));
+}
+
+// A stamp in whole seconds may come from a file system that keeps no finer time (FAT steps in
+// two seconds): between half a second and two seconds after it, a same-size rewrite that
+// leaves it as it was is still seen, though a stamp with a fraction would be trusted by then.
+TEST_F(ListFileTest, ARewriteWithinTwoSecondsOfAStampInWholeSecondsIsSeen) {
+    Fill({{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}});
+    constexpr uint64_t second = 10000000;   // FILETIME counts 100 ns
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t ticks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const uint64_t fraction = ticks % second;
+    const uint64_t stamp = ticks - fraction - (fraction < second / 2 ? second : 0);   // 0.5 to 1.5 s back
+    const FILETIME written{static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
+    ASSERT_TRUE(FFile.SetLastWriteTime(written));
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+
+    std::string rewritten = FFile.Text();
+    rewritten.replace(rewritten.find("b.exe"), 5, "c.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten));
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
 }
 
 TEST_F(ListFileTest, AMissingFileIsAnEmptyListUntilTheFirstWrite) {

@@ -33,6 +33,7 @@ public:
     std::function<void(int call)> OnEvents;
     uint64_t Now = 1000;
     uint64_t MsPerEvents = 0;             // the clock moves on this much at every event run
+    uint64_t MsPerRedraw = 0;             // and this much at every paint
 
     std::vector<std::string> Statuses;    // every text set
     std::vector<std::string> Painted;     // the status at every Redraw
@@ -53,6 +54,7 @@ public:
     void Redraw() override {
         Painted.push_back(Statuses.empty() ? "" : Statuses.back());
         PaintedProgress.push_back({ProgressPosition, ProgressMax});
+        Now += MsPerRedraw;
     }
     void ProcessEvents() override {
         ++EventRuns;
@@ -284,6 +286,7 @@ struct TDrawCase {
     const char* What;
     uint64_t MsPerValue;
     size_t MinPaints, MaxPaints;   // within the loop over 50 values
+    uint64_t MsPerPaint = 0;
 };
 
 TEST_F(SystemScanTest, EveryStepIsSetButPaintedAtMostEvery16MsAndAlwaysAtEachLoopsEnds) {
@@ -291,6 +294,9 @@ TEST_F(SystemScanTest, EveryStepIsSetButPaintedAtMostEvery16MsAndAlwaysAtEachLoo
         {"fast: only the first and last step", 0, 2, 2},
         {"2 ms a value: about every eighth", 2, 2 + 100 / 16 - 1, 2 + 100 / 16 + 1},
         {"slow: every step", 20, 50, 50},
+        // The interval runs from a paint's end: a paint slower than it does not make the next step due.
+        {"paints slower than the interval, fast steps", 0, 2, 2, 40},
+        {"paints of 40 ms, 2 ms a value", 2, 2 + 100 / 16 - 1, 2 + 100 / 16 + 1, 40},
     };
     for (int i = 0; i < 50; ++i) Key(2).Write("v" + std::to_string(i), "C:\\W\\v" + std::to_string(i) + ".exe");
     for (int i = 0; i < 50; ++i) White(i, "C:\\W\\v" + std::to_string(i) + ".exe");
@@ -300,6 +306,7 @@ TEST_F(SystemScanTest, EveryStepIsSetButPaintedAtMostEvery16MsAndAlwaysAtEachLoo
         FWindow = TScriptedWindow();
         FWindow.Ticked[TScanSetting::ScanMemory] = false;
         FWindow.MsPerEvents = c.MsPerValue;
+        FWindow.MsPerRedraw = c.MsPerPaint;
         ASSERT_TRUE(Run());
         size_t set = 0, painted = 0;
         for (const std::string& status : FWindow.Statuses) set += status.rfind("Checking registry values: ", 0) == 0;

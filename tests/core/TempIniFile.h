@@ -79,17 +79,19 @@ public:
         return SetLastWriteTime(written);
     }
 
+    // Stamps the file's last write with time, as a file system that keeps it so would.
+    bool SetLastWriteTime(const FILETIME& time) const {
+        const THandle file(CreateFileA(FPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        return file.IsValid() && SetFileTime(file.Get(), nullptr, nullptr, &time) != FALSE;
+    }
+
 private:
     bool LastWriteTime(FILETIME& timeOut) const {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (!GetFileAttributesExA(FPath.c_str(), GetFileExInfoStandard, &data)) return false;
         timeOut = data.ftLastWriteTime;
         return true;
-    }
-    bool SetLastWriteTime(const FILETIME& time) const {
-        const THandle file(CreateFileA(FPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-        return file.IsValid() && SetFileTime(file.Get(), nullptr, nullptr, &time) != FALSE;
     }
     static int& Counter() {
         static int counter = 0;
