@@ -130,7 +130,34 @@ HBITMAP BitmapFromBmpData(const unsigned char* data, size_t size) {
     return bitmap;
 }
 
-HICON IconFromIcoData(const unsigned char* data, size_t size, int wantedWidth) {
+namespace {
+
+// What the system would refuse, found while the data is read: the picture itself is made later.
+void CheckIcoImage(const unsigned char* image, uint32_t bytes) {
+    static const unsigned char png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (std::memcmp(image, png, sizeof(png)) == 0) return;
+    uint32_t headerSize = Le32(image);
+    if (headerSize < 40 || headerSize > bytes) throw EInvalidGraphic("Icon image has no bitmap header");
+    int32_t width = static_cast<int32_t>(Le32(image + 4));
+    int32_t doubleHeight = static_cast<int32_t>(Le32(image + 8));
+    uint16_t bitCount = Le16(image + 14);
+    uint32_t colorsUsed = Le32(image + 32);
+    if (width <= 0 || width > 256 || doubleHeight <= 0 || doubleHeight > 512)
+        throw EInvalidGraphic(Format("Icon image size %d x %d is not supported", static_cast<int>(width),
+                                     static_cast<int>(doubleHeight / 2)));
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+        throw EInvalidGraphic(Format("Icon image with %u bits per pixel is not supported", static_cast<unsigned>(bitCount)));
+    uint64_t palette = bitCount <= 8 ? (colorsUsed ? colorsUsed : (1u << bitCount)) : 0;
+    uint64_t rows = static_cast<uint64_t>(doubleHeight) / 2;
+    uint64_t colourStride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
+    uint64_t maskStride = ((static_cast<uint64_t>(width) + 31) / 32) * 4;
+    if (headerSize + palette * 4 + (colourStride + maskStride) * rows > bytes)
+        throw EInvalidGraphic("Icon file is truncated (image)");
+}
+
+} // namespace
+
+TIcoImage PickIcoImage(const unsigned char* data, size_t size, int wantedWidth) {
     if (size < 6 || Le16(data) != 0 || Le16(data + 2) != 1) throw EInvalidGraphic("Not an icon file");
     size_t count = Le16(data + 4);
     if (count == 0) throw EInvalidGraphic("Icon file holds no image");
@@ -154,11 +181,21 @@ HICON IconFromIcoData(const unsigned char* data, size_t size, int wantedWidth) {
     }
     const unsigned char* e = data + 6 + static_cast<size_t>(best) * 16;
     uint32_t bytes = Le32(e + 8), offset = Le32(e + 12);
-    int w = e[0] ? e[0] : 256, hgt = e[1] ? e[1] : 256;
-    std::vector<unsigned char> image(data + offset, data + offset + bytes);
-    HICON icon = CreateIconFromResourceEx(image.data(), bytes, TRUE, 0x00030000, w, hgt, LR_DEFAULTCOLOR);
-    if (!icon) throw EInvalidGraphic(Format("Icon image %d x %d cannot be created", w, hgt));
+    CheckIcoImage(data + offset, bytes);
+    return {std::vector<unsigned char>(data + offset, data + offset + bytes), e[0] ? e[0] : 256, e[1] ? e[1] : 256};
+}
+
+HICON IconFromIcoImage(const TIcoImage& image) {
+    // The resource bytes are not changed, but the function takes a non-const pointer.
+    std::vector<unsigned char> bytes = image.Bytes;
+    HICON icon = CreateIconFromResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), TRUE, 0x00030000, image.Width,
+                                          image.Height, LR_DEFAULTCOLOR);
+    if (!icon) throw EInvalidGraphic(Format("Icon image %d x %d cannot be created", image.Width, image.Height));
     return icon;
+}
+
+HICON IconFromIcoData(const unsigned char* data, size_t size, int wantedWidth) {
+    return IconFromIcoImage(PickIcoImage(data, size, wantedWidth));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,11 +248,36 @@ TPicture::~TPicture() {
     if (FIcon) DestroyIcon(FIcon);
 }
 
+HICON TPicture::Icon() const noexcept {
+    if (!FIcon && FPendingIcon) {
+        try {
+            FIcon = IconFromIcoImage(*FPendingIcon);
+        } catch (...) {
+            // Checked as far as it can be when loaded; an image the system still refuses draws nothing.
+        }
+        FPendingIcon.reset();
+    }
+    return FIcon;
+}
+
+void TPicture::SetPendingIcon(TIcoImage image) {
+    if (FBitmap) DeleteObject(FBitmap);
+    if (FIcon) DestroyIcon(FIcon);
+    FBitmap = nullptr;
+    FIcon = nullptr;
+    FPendingIcon = std::make_unique<TIcoImage>(std::move(image));
+    FKind = TGraphicKind::gkIcon;
+    FWidth = FPendingIcon->Width;
+    FHeight = FPendingIcon->Height;
+    Changed();
+}
+
 void TPicture::SetBitmap(HBITMAP bitmap) {
     HBITMAP oldBitmap = FBitmap;
     HICON oldIcon = FIcon;
     FBitmap = bitmap;
     FIcon = nullptr;
+    FPendingIcon.reset();
     FKind = bitmap ? TGraphicKind::gkBitmap : TGraphicKind::gkNone;
     SIZE s = bitmap ? BitmapSize(bitmap) : SIZE{0, 0};
     FWidth = s.cx;
@@ -230,6 +292,7 @@ void TPicture::SetIcon(HICON icon) {
     HICON oldIcon = FIcon;
     FIcon = icon;
     FBitmap = nullptr;
+    FPendingIcon.reset();
     FKind = icon ? TGraphicKind::gkIcon : TGraphicKind::gkNone;
     SIZE s = icon ? IconSize(icon) : SIZE{0, 0};
     FWidth = s.cx;
@@ -247,7 +310,12 @@ void TPicture::Assign(const TPicture& other) {
     case TGraphicKind::gkBitmap:
         SetBitmap(static_cast<HBITMAP>(CopyImage(other.FBitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         break;
-    case TGraphicKind::gkIcon: SetIcon(CopyIcon(other.FIcon)); break;
+    case TGraphicKind::gkIcon:
+        if (other.FPendingIcon)
+            SetPendingIcon(*other.FPendingIcon);
+        else
+            SetIcon(CopyIcon(other.FIcon));
+        break;
     case TGraphicKind::gkNone: Clear(); break;
     }
 }
@@ -268,6 +336,8 @@ void TPicture::LoadFromFile(const std::string& fileName) {
     if (loaded.Empty()) throw EInvalidGraphic("Picture file " + fileName + " holds no image");
     if (loaded.FKind == TGraphicKind::gkBitmap) {
         SetBitmap(loaded.FBitmap);
+    } else if (loaded.FPendingIcon) {
+        SetPendingIcon(std::move(*loaded.FPendingIcon));
     } else {
         SetIcon(loaded.FIcon);
     }
@@ -279,7 +349,8 @@ void TPicture::LoadFromData(const std::vector<unsigned char>& data) {
     if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
         SetBitmap(BitmapFromBmpData(data.data(), data.size()));
     else if (data.size() >= 4 && data[0] == 0 && data[1] == 0 && data[2] == 1 && data[3] == 0)
-        SetIcon(IconFromIcoData(data.data(), data.size(), 0));
+        // Made when first drawn or asked for: most pictures of a window sit on pages not shown yet.
+        SetPendingIcon(PickIcoImage(data.data(), data.size(), 0));
     else if (data.empty())
         Clear();
     else
@@ -290,7 +361,7 @@ void TPicture::Draw(HDC dc, const RECT& dest, bool transparent) const {
     int w = dest.right - dest.left, h = dest.bottom - dest.top;
     if (w <= 0 || h <= 0) return;
     if (FKind == TGraphicKind::gkIcon) {
-        DrawIconEx(dc, dest.left, dest.top, FIcon, w, h, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, dest.left, dest.top, Icon(), w, h, 0, nullptr, DI_NORMAL);
         return;
     }
     if (FKind != TGraphicKind::gkBitmap) return;

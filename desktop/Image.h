@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ public:
 
 enum class TGraphicKind { gkNone, gkBitmap, gkIcon };
 
+// One image of an icon file: its resource bytes and size.
+struct TIcoImage {
+    std::vector<unsigned char> Bytes;
+    int Width = 0, Height = 0;
+};
+
 class TPicture {
 public:
     TPicture() = default;
@@ -34,7 +41,7 @@ public:
     int Width() const noexcept { return FWidth; }
     int Height() const noexcept { return FHeight; }
     HBITMAP Bitmap() const noexcept { return FBitmap; }   // borrowed; null unless a bitmap
-    HICON Icon() const noexcept { return FIcon; }         // borrowed; null unless an icon
+    HICON Icon() const noexcept;                          // borrowed; null unless an icon
 
     void SetBitmap(HBITMAP bitmap);               // takes ownership; null clears
     void SetIcon(HICON icon);                     // takes ownership; null clears
@@ -52,9 +59,11 @@ public:
 
 private:
     void Changed();
+    void SetPendingIcon(TIcoImage image);
     TGraphicKind FKind = TGraphicKind::gkNone;
     HBITMAP FBitmap = nullptr;
-    HICON FIcon = nullptr;
+    mutable HICON FIcon = nullptr;
+    mutable std::unique_ptr<TIcoImage> FPendingIcon;   // an icon file's chosen image, until first needed
     int FWidth = 0, FHeight = 0;
 };
 
@@ -74,6 +83,8 @@ std::string GraphicFilter();                      // "All pictures (*.bmp;*.ico)
 // Decoders for file bytes, shared with TImageList; each throws EInvalidGraphic saying what is wrong.
 HBITMAP BitmapFromBmpData(const unsigned char* data, size_t size);               // the caller owns it
 HICON IconFromIcoData(const unsigned char* data, size_t size, int wantedWidth);  // nearest size, most colours; the caller owns it
+TIcoImage PickIcoImage(const unsigned char* data, size_t size, int wantedWidth); // the image IconFromIcoData makes
+HICON IconFromIcoImage(const TIcoImage& image);                                  // the caller owns it
 std::vector<unsigned char> ReadFileBytes(const std::string& fileName);          // throws EWin32Error
 
 class TImage : public TControl {

@@ -244,12 +244,17 @@ void TMenuItem::AppendTo(HMENU menu, TImageList* images, std::vector<HBITMAP>& b
 
 // A hidden top-level window: TrackPopupMenu needs one it can make the foreground window,
 // which a message-only window cannot be.
-TPopupMenu::TPopupMenu(TComponent* owner)
-    : TComponent(owner),
-      FWindow(MenuWindowClass, TUtilityWindowKind::TopLevel,
-              [this](UINT msg, WPARAM wParam, LPARAM lParam) { return WndProc(msg, wParam, lParam); }) {
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {
     FItems = new TMenuItem(nullptr);
     FItems->FMenu = this;
+}
+
+TUtilityWindow& TPopupMenu::Window() {
+    if (!FWindow)
+        FWindow = std::make_unique<TUtilityWindow>(
+            MenuWindowClass, TUtilityWindowKind::TopLevel,
+            [this](UINT msg, WPARAM wParam, LPARAM lParam) { return WndProc(msg, wParam, lParam); });
+    return *FWindow;
 }
 
 TPopupMenu::~TPopupMenu() {
@@ -319,9 +324,10 @@ void TPopupMenu::Popup(int x, int y) {
     // A menu opened for a notification-area icon closes on a click elsewhere only when its
     // window is the foreground window, and opens a second time only after a message has reached
     // that window once the menu is gone (both documented under TrackPopupMenu).
-    SetForegroundWindow(FWindow.Handle());
-    TrackPopupMenu(menu, align | TPM_RIGHTBUTTON, x, y, 0, FWindow.Handle(), nullptr);
-    PostMessageA(FWindow.Handle(), WM_NULL, 0, 0);
+    HWND window = WindowHandle();
+    SetForegroundWindow(window);
+    TrackPopupMenu(menu, align | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
 }
 
 TMenuItem* TPopupMenu::FindItem(WORD command) const { return command ? FItems->FindCommand(command) : nullptr; }
@@ -339,7 +345,7 @@ LRESULT TPopupMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         DispatchCommand(LOWORD(wParam));
         return 0;
     }
-    return FWindow.DefaultHandler(msg, wParam, lParam);
+    return FWindow->DefaultHandler(msg, wParam, lParam);
 }
 
 void RegisterMenuClasses() {

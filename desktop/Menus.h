@@ -5,6 +5,7 @@
 // WM_COMMAND with that id, arriving at the popup menu's window, clicks it.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,7 @@ public:
     // item's OnClick runs from the WM_COMMAND that follows, in the message loop.
     virtual void Popup(int x, int y);
     HMENU Handle();                               // owned; rebuilt after the items changed
-    HWND WindowHandle() const noexcept { return FWindow.Handle(); }   // receives the menu's WM_COMMAND
+    HWND WindowHandle() { return Window().Handle(); }   // receives the menu's WM_COMMAND; made when first needed
     bool DispatchCommand(WORD command);           // clicks the item with that id; false: none has it
     TMenuItem* FindItem(WORD command) const;
     void Loaded() override;
@@ -123,6 +124,7 @@ private:
     void ItemsChanged() { FDirty = true; }
     void DestroyMenu();
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    TUtilityWindow& Window();
 
     TMenuItem* FItems = nullptr;
     TImageList* FImages = nullptr;
@@ -130,7 +132,8 @@ private:
     bool FAutoPopup = true;
     TPopupAlignment FAlignment = TPopupAlignment::paLeft;
     TComponent* FPopupComponent = nullptr;
-    TUtilityWindow FWindow;
+    // A hidden top-level window costs a few milliseconds to make; most menus never open.
+    std::unique_ptr<TUtilityWindow> FWindow;
     HMENU FHandle = nullptr;
     std::vector<HBITMAP> FBitmaps;                // item images of FHandle
     bool FDirty = true;

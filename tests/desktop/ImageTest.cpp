@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "desktop/Classes.h"
@@ -144,6 +145,52 @@ TEST_F(ImageTest, IconFilesLoadTheImageOfTheSystemIconSize) {
     EXPECT_THROW(picture.LoadFromData(cut), EInvalidGraphic);
     EXPECT_THROW(picture.LoadFromData({1, 2, 3, 4}), EInvalidGraphic);
     EXPECT_EQ(picture.Width(), 16);
+}
+
+// The system makes an icon's handle only when it is first drawn or asked for, so whatever it would
+// refuse has to be found while the data is read.
+TEST_F(ImageTest, DamagedIconImagesAreClearErrorsWhenRead) {
+    constexpr size_t Image = 22, SizeField = 14;           // one image: directory entry, then its bitmap
+    auto setLe = [](std::vector<unsigned char>& v, size_t at, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) v[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    };
+    struct TCase {
+        const char* What;
+        std::function<void(std::vector<unsigned char>&)> Damage;
+    };
+    const TCase cases[] = {
+        {"3 bits per pixel", [&](auto& ico) { setLe(ico, Image + 14, 3, 2); }},
+        {"no bitmap header", [&](auto& ico) { setLe(ico, Image, 12, 4); }},
+        {"zero width", [&](auto& ico) { setLe(ico, Image + 4, 0, 4); }},
+        {"pixels cut short", [&](auto& ico) {
+             ico.resize(ico.size() - 100);
+             setLe(ico, SizeField, static_cast<unsigned>(ico.size() - Image), 4);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        auto ico = sxtest::MakeIco({{16, 0x0000DC}});
+        c.Damage(ico);
+        TPicture picture;
+        picture.LoadFromData(sxtest::MakeBmp(4, 4, 24, [](int, int) { return 0x123456u; }));
+        EXPECT_THROW(picture.LoadFromData(ico), EInvalidGraphic);
+        EXPECT_EQ(picture.Kind(), TGraphicKind::gkBitmap);
+        EXPECT_EQ(picture.Width(), 4);
+    }
+}
+
+TEST_F(ImageTest, IconCopiedBeforeItWasEverDrawnDrawsLikeItsSource) {
+    TPicture source, copy;
+    source.LoadFromData(sxtest::MakeIco({{32, 0x00C800}}));
+    copy.Assign(source);
+    for (const TPicture* picture : {&copy, &source}) {
+        EXPECT_EQ(picture->Kind(), TGraphicKind::gkIcon);
+        EXPECT_EQ(picture->Width(), 32);
+        COLORREF c = sxtest::PixelOfDrawing(32, 32, 16, 16, [&](HDC dc) { picture->Draw(dc, RECT{0, 0, 32, 32}, false); });
+        EXPECT_EQ(c, RGB(0, 200, 0));
+        EXPECT_TRUE(picture->Icon());
+    }
+    EXPECT_NE(copy.Icon(), source.Icon());                 // each owns its own
 }
 
 TEST_F(ImageTest, FormatRegistryPicksTheLoaderByExtension) {
