@@ -18,6 +18,7 @@ TControlPaintHold::~TControlPaintHold() {
     FHeld = false;
     PassOnKept();
     FControl.WindowProc = FSaved;
+    ForgetBarEnds();
 }
 
 void TControlPaintHold::Release() {
@@ -26,11 +27,74 @@ void TControlPaintHold::Release() {
     const HWND hwnd = FControl.WindowHandle();
     if (!FMissed || !hwnd) return;
     FMissed = false;
+    if (FKeepsPosition && PaintBarEnd(hwnd)) return;
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateWindow(hwnd);
 }
 
+bool TControlPaintHold::PaintBarEnd(HWND hwnd) {
+    if (!IsWindowVisible(hwnd)) return false;
+    PBRANGE range{};
+    SendMessageA(hwnd, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const int position = static_cast<int>(SendMessageA(hwnd, PBM_GETPOS, 0, 0));
+    if (range.iHigh <= range.iLow || (position != range.iLow && position != range.iHigh)) return false;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const SIZE size{client.right, client.bottom};
+    if (size.cx <= 0 || size.cy <= 0) return false;
+
+    const HDC dc = GetDC(hwnd);
+    if (!dc) return false;
+    const HDC memory = CreateCompatibleDC(dc);
+    TBarImage& image = FBarEnds[position == range.iHigh ? 1 : 0];
+    bool painted = false;
+    if (memory) {
+        if (image.Bitmap && (image.Size.cx != size.cx || image.Size.cy != size.cy)) {
+            DeleteObject(image.Bitmap);
+            image.Bitmap = nullptr;
+        }
+        const bool made = !image.Bitmap;
+        if (made) {
+            image.Bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
+            image.Size = size;
+        }
+        if (image.Bitmap) {
+            const HGDIOBJ previous = SelectObject(memory, image.Bitmap);
+            if (made) SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+            painted = BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY) != FALSE;
+            SelectObject(memory, previous);
+        }
+        DeleteDC(memory);
+    }
+    ReleaseDC(hwnd, dc);
+    if (painted) ValidateRect(hwnd, nullptr);
+    return painted;
+}
+
+void TControlPaintHold::ForgetBarEnds() {
+    for (TBarImage& image : FBarEnds) {
+        if (image.Bitmap) DeleteObject(image.Bitmap);
+        image = TBarImage{};
+    }
+}
+
 void TControlPaintHold::WindowProc(TMessage& message) {
+    switch (message.Msg) {
+    // What changes how the bar looks at its ends, or the background it is painted over.
+    case WM_WINDOWPOSCHANGED:
+    case WM_ENABLE:
+    case WM_STYLECHANGED:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_DESTROY:
+    case PBM_SETBARCOLOR:
+    case PBM_SETBKCOLOR:
+        ForgetBarEnds();
+        break;
+    default:
+        break;
+    }
     const HWND hwnd = FControl.WindowHandle();
     if (FHeld && hwnd) {
         switch (message.Msg) {

@@ -9,7 +9,9 @@
 // message or at Release; each one would otherwise invalidate and update the bar's window.
 // A static's new text is kept the same way and answered to WM_GETTEXT and WM_GETTEXTLENGTH:
 // storing it in the window costs a round trip to the window server at every step.
-// Release() paints the control once if anything was missed.
+// Release() paints the control once if anything was missed. A bar at either end of its range
+// (the first and last step of a loop) is painted from an image of that end, made by the bar
+// itself the first time: its own painting is far dearer than copying the image back.
 #pragma once
 #include <windows.h>
 
@@ -36,6 +38,14 @@ private:
     void PassOnText();                               // the kept static text, if any
     bool AnswerKeptText(TMessage& message) const;    // WM_GETTEXT(LENGTH) from the kept text
     void PassOnKept() { PassOnPosition(); PassOnText(); }
+    bool PaintBarEnd(HWND hwnd);                     // false: not at an end, the bar paints itself
+    void ForgetBarEnds();
+
+    // The bar's client area as it paints itself at one end of its range.
+    struct TBarImage {
+        HBITMAP Bitmap = nullptr;
+        SIZE Size{};
+    };
 
     TControl& FControl;
     TWndMethod FSaved;                               // the window method before ours; empty: the control's own
@@ -45,4 +55,5 @@ private:
     const bool FKeepsPosition;                       // a TProgressBar
     std::optional<WPARAM> FPosition;                 // kept while held, not yet passed on
     std::optional<std::string> FText;                // likewise
+    TBarImage FBarEnds[2];                           // at its minimum, at its maximum
 };

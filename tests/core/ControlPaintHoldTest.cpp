@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ControlPaintHold.h"
 #include "desktop/Edit.h"
@@ -137,6 +138,92 @@ TEST(ControlPaintHoldProgressTest, KeptPositionIsAnsweredAndReachesTheBarBeforeA
     EXPECT_EQ(SendMessageA(hwnd, PBM_GETPOS, 0, 0), 20);
     bar.SetPosition(30);
     EXPECT_EQ(own.Of(PBM_SETPOS), 3);   // not held: straight through
+}
+
+// The bar's client area as it is on screen, one 32-bit value per pixel.
+std::vector<DWORD> ScreenPixels(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC memory = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(memory, dib);
+    const HDC dc = GetDC(hwnd);
+    BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    GdiFlush();
+    const DWORD* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + client.right * client.bottom);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    return pixels;
+}
+
+// The bar as it paints itself, at position.
+std::vector<DWORD> OwnPainting(TProgressBar& bar, int position) {
+    bar.SetPosition(position);
+    RedrawWindow(bar.WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return ScreenPixels(bar.WindowHandle());
+}
+
+std::vector<DWORD> HeldPainting(TProgressBar& bar, TControlPaintHold& hold, int position) {
+    hold.Hold();
+    bar.SetPosition(position);
+    hold.Release();
+    EXPECT_FALSE(GetUpdateRect(bar.WindowHandle(), nullptr, FALSE));
+    return ScreenPixels(bar.WindowHandle());
+}
+
+// At either end of its range a released bar is painted from an image the bar made of that end:
+// what shows is what the bar paints itself, the bar paints each end once, and anything that
+// changes its look or size makes it paint that end afresh.
+TEST(ControlPaintHoldProgressTest, EndsOfTheRangePaintFromTheBarsOwnImage) {
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 480, 120);
+    auto& bar = static_cast<TProgressBar&>(*Put<TProgressBar>(form));
+    bar.SetBounds(8, 20, 432, 16);
+    bar.SetMax(200);
+    form.Show();
+    const HWND hwnd = bar.Handle();
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, nullptr, FALSE); }));
+    const std::vector<DWORD> full = OwnPainting(bar, 200), empty = OwnPainting(bar, 0), middle = OwnPainting(bar, 90);
+    ASSERT_NE(full, empty);
+
+    TOwnMessages own(bar);
+    TControlPaintHold hold(bar);
+    EXPECT_EQ(HeldPainting(bar, hold, 200), full);
+    EXPECT_EQ(HeldPainting(bar, hold, 0), empty);
+    EXPECT_EQ(own.Of(WM_PRINTCLIENT), 2);
+    const int paints = own.Of(WM_PAINT);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(HeldPainting(bar, hold, 200), full);
+        EXPECT_EQ(HeldPainting(bar, hold, 0), empty);
+    }
+    EXPECT_EQ(own.Of(WM_PRINTCLIENT), 2);
+    EXPECT_EQ(own.Of(WM_PAINT), paints);
+    EXPECT_EQ(HeldPainting(bar, hold, 90), middle) << "between the ends the bar paints itself";
+    EXPECT_GT(own.Of(WM_PAINT), paints);
+
+    // A colour of its own (which a themed bar may ignore), then a narrower bar.
+    SendMessageA(hwnd, PBM_SETBARCOLOR, 0, RGB(200, 0, 0));
+    const std::vector<DWORD> coloured = HeldPainting(bar, hold, 200);
+    EXPECT_EQ(own.Of(WM_PRINTCLIENT), 3);
+    EXPECT_EQ(coloured, OwnPainting(bar, 200));
+
+    bar.SetBounds(8, 20, 300, 16);
+    ASSERT_TRUE(sxtest::PumpUntil([&] { return !GetUpdateRect(hwnd, nullptr, FALSE); }));
+    const std::vector<DWORD> narrowEmpty = HeldPainting(bar, hold, 0);
+    const std::vector<DWORD> narrowFull = HeldPainting(bar, hold, 200);
+    EXPECT_EQ(own.Of(WM_PRINTCLIENT), 5);
+    EXPECT_EQ(narrowFull, OwnPainting(bar, 200));
+    EXPECT_EQ(narrowEmpty, OwnPainting(bar, 0));
 }
 
 std::wstring StoredText(HWND hwnd) {
