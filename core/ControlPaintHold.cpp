@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "desktop/GdiGuards.h"
 #include "desktop/Label.h"
 #include "desktop/PageControl.h"
 
@@ -43,32 +44,22 @@ bool TControlPaintHold::PaintBarEnd(HWND hwnd) {
     const SIZE size{client.right, client.bottom};
     if (size.cx <= 0 || size.cy <= 0) return false;
 
-    const HDC dc = GetDC(hwnd);
-    if (!dc) return false;
-    const HDC memory = CreateCompatibleDC(dc);
+    const TScopedGetDC dc(hwnd);
+    if (!dc.Get()) return false;
     TBarImage& image = FBarEnds[position == range.iHigh ? 1 : 0];
-    bool painted = false;
-    if (memory) {
-        if (image.Bitmap && (image.Size.cx != size.cx || image.Size.cy != size.cy)) {
-            DeleteObject(image.Bitmap);
-            image.Bitmap = nullptr;
-        }
-        const bool made = !image.Bitmap;
-        if (made) {
-            image.Bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
-            image.Size = size;
-        }
-        if (image.Bitmap) {
-            const HGDIOBJ previous = SelectObject(memory, image.Bitmap);
-            if (made) SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-            painted = BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY) != FALSE;
-            SelectObject(memory, previous);
-        }
-        DeleteDC(memory);
+    if (image.Bitmap && (image.Size.cx != size.cx || image.Size.cy != size.cy)) ForgetBarEnds();
+    const bool made = !image.Bitmap;
+    if (made) image = {CreateCompatibleBitmap(dc.Get(), size.cx, size.cy), size};
+    if (!image.Bitmap) return false;
+    const TBitmapDC memory(image.Bitmap);
+    if (!memory.Get()) {
+        ForgetBarEnds();   // never drawn into: not an image of the bar
+        return false;
     }
-    ReleaseDC(hwnd, dc);
-    if (painted) ValidateRect(hwnd, nullptr);
-    return painted;
+    if (made) SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    if (!BitBlt(dc.Get(), 0, 0, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY)) return false;
+    ValidateRect(hwnd, nullptr);
+    return true;
 }
 
 void TControlPaintHold::ForgetBarEnds() {
