@@ -69,7 +69,6 @@ void RegisterFxControlClasses() {
     if (registered) return;
     RegisterSharedClasses();   // TUiComponent, the magnet's base
     InitControlTables();
-    RegisterFxCursors();
     RegisterJpegFormat();
     RegisterFxPanelClass();
     RegisterFxLabelClass();

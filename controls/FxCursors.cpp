@@ -17,34 +17,33 @@ TCursorEntry gCursors[] = {
     {crFxGrabHandArrow, "FX_GRABHANDARROW", nullptr, false},
     {crFxDragHand, "FX_DRAGHAND", nullptr, false},
 };
-bool gLoaded = false;
 
 HCURSOR SystemCursor(int id) { return LoadCursorA(nullptr, MAKEINTRESOURCEA(id)); }
 constexpr int IdcArrow = 32512, IdcHand = 32649;
 
-} // namespace
-
-void RegisterFxCursors() {
-    if (gLoaded) return;
-    HINSTANCE module = GetModuleHandleA(nullptr);
+// Loaded when first asked for: making a cursor from a resource costs several trips to the
+// window server, and most runs never hover a hand-cursor control.
+const TCursorEntry* Entry(int id) {
     for (TCursorEntry& e : gCursors) {
-        e.Handle = LoadCursorA(module, e.ResourceName);
-        e.FromResource = e.Handle != nullptr;
-        if (!e.Handle) e.Handle = SystemCursor(e.Id == crFxGrabHandArrow ? IdcArrow : IdcHand);
+        if (e.Id != id) continue;
+        if (!e.Handle) {
+            e.Handle = LoadCursorA(GetModuleHandleA(nullptr), e.ResourceName);
+            e.FromResource = e.Handle != nullptr;
+            if (!e.Handle) e.Handle = SystemCursor(e.Id == crFxGrabHandArrow ? IdcArrow : IdcHand);
+        }
+        return &e;
     }
-    gLoaded = true;
+    return nullptr;
 }
 
+} // namespace
+
 HCURSOR FxCursor(int id) {
-    RegisterFxCursors();
-    for (const TCursorEntry& e : gCursors)
-        if (e.Id == id) return e.Handle;
-    return SystemCursor(IdcArrow);
+    const TCursorEntry* e = Entry(id);
+    return e ? e->Handle : SystemCursor(IdcArrow);
 }
 
 bool FxCursorFromResource(int id) {
-    RegisterFxCursors();
-    for (const TCursorEntry& e : gCursors)
-        if (e.Id == id) return e.FromResource;
-    return false;
+    const TCursorEntry* e = Entry(id);
+    return e && e->FromResource;
 }

@@ -12,6 +12,6 @@ constexpr int crFxGrabHand = 15002;
 constexpr int crFxGrabHandArrow = 15003;
 constexpr int crFxDragHand = 15004;
 
-void RegisterFxCursors();                 // loads the table; called at program start
-HCURSOR FxCursor(int id);                 // shared handle, never destroyed; the arrow for unknown ids
+HCURSOR FxCursor(int id);                 // shared handle, loaded at the first call, never destroyed;
+                                          // the arrow for unknown ids
 bool FxCursorFromResource(int id);        // true when id's image came from the program's resources

@@ -203,6 +203,12 @@ void TFxLabel::SetEnabled(bool value) {
     Invalidate();
 }
 
+// Fitted before its window is made: made at its final size, not moved again in its load step.
+void TFxLabel::CreateWnd() {
+    if (IsLoading()) AdjustSize();
+    TFxControl::CreateWnd();
+}
+
 void TFxLabel::Loaded() {
     TControl::Loaded();
     AdjustSize();
@@ -210,7 +216,6 @@ void TFxLabel::Loaded() {
 
 // Auto size fits the unrotated caption; a word-wrapped label keeps its width.
 void TFxLabel::AdjustSize() {
-    // Measured on the screen's device context when the window is not made yet (a page not shown).
     if (!FAutoSize || Align() != TAlign::alNone) return;
     FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_EXPANDTABS | (FShowAccelChar ? 0 : DT_NOPREFIX));
 }

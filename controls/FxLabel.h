@@ -51,6 +51,7 @@ public:
     void Loaded() override;
 
 protected:
+    void CreateWnd() override;
     void Paint(TCanvas& canvas) override;
     // One copy of the caption in the canvas's current text colour: plain text output at
     // rect's top-left when rotated, formatted drawing into rect otherwise.

@@ -253,10 +253,10 @@ void TUiHTLabel::AdjustBounds() {
     std::vector<std::string> lines = CaptionLines(FCaption);
     int width = 0;
     {
-        TScopedGetDC dc;
-        TScopedSelectObject font(dc.Get(), Font().Handle());
-        GetTextExtentPoint32A(dc.Get(), "W", 1, &w);
-        for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc.Get(), line));
+        const HDC dc = ScreenMeasuringDC();
+        TScopedSelectObject font(dc, Font().Handle());
+        GetTextExtentPoint32A(dc, "W", 1, &w);
+        for (const std::string& line : lines) width = std::max(width, MeasureTaggedText(dc, line));
     }
     int height = w.cy * static_cast<int>(lines.size());
     int left = Left();

@@ -48,9 +48,9 @@ void TsxCustomComboBox::Loaded() {
 int TsxCustomComboBox::WantedItemHeight() const {
     TEXTMETRICA tm{};
     {
-        TScopedGetDC screen;
-        TScopedSelectObject font(screen.Get(), const_cast<TsxCustomComboBox*>(this)->Font().Handle());
-        GetTextMetricsA(screen.Get(), &tm);
+        const HDC screen = ScreenMeasuringDC();
+        TScopedSelectObject font(screen, const_cast<TsxCustomComboBox*>(this)->Font().Handle());
+        GetTextMetricsA(screen, &tm);
     }
     int height = std::max(static_cast<int>(tm.tmHeight) + 2, MinItemHeight);
     if (ImageList()) height = std::max(height, ImageList()->Height());

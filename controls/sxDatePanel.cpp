@@ -31,10 +31,10 @@ private:
 };
 
 int TextWidthOf(const TFont& font, const char* text) {
-    TScopedGetDC screen;
-    TScopedSelectObject selected(screen.Get(), font.Handle());
+    const HDC screen = ScreenMeasuringDC();
+    TScopedSelectObject selected(screen, font.Handle());
     SIZE size{};
-    GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
+    GetTextExtentPoint32A(screen, text, lstrlenA(text), &size);
     return size.cx;
 }
 

@@ -14,6 +14,9 @@ const char* const NameProp = "SentinoxName";
 int gNextControlId = 1000;
 
 void RegisterWindowClass() {
+    // Asked for by every window made: the class (and its cursor) is looked up once.
+    static bool registered = false;
+    if (registered) return;
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcA;   // replaced per window in CreateWnd
@@ -21,6 +24,7 @@ void RegisterWindowClass() {
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
     wc.lpszClassName = "SxWindow";
     RegisterWindowClassOnce(wc);
+    registered = true;
 }
 
 } // namespace
@@ -77,9 +81,10 @@ void TControl::SetName(const std::string& name) {
     PublishName();
 }
 
-void TControl::PublishName() {
+void TControl::PublishName(bool freshWindow) {
     if (!FHandle) return;
-    if (ATOM old = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(FHandle, NameProp)))) GlobalDeleteAtom(old);
+    if (!freshWindow)
+        if (ATOM old = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(FHandle, NameProp)))) GlobalDeleteAtom(old);
     if (Name().empty()) return;
     if (ATOM atom = GlobalAddAtomA(Name().c_str()))
         SetPropA(FHandle, NameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
@@ -117,10 +122,11 @@ void TControl::CreateWnd() {
     FHandle = h;
     SetPropA(h, ControlProp, this);
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    PublishName();
+    PublishName(true);
     WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProcThunk)));
     FDefWndProc = ours ? DefWindowProcA : old;
-    UpdateFont();
+    // No repaint asked for: a window just made is drawn whole when it first shows.
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
     RECT r;
     GetWindowRect(h, &r);
     if (p.Parent) MapWindowPoints(nullptr, p.Parent, reinterpret_cast<POINT*>(&r), 2);

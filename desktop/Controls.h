@@ -109,7 +109,7 @@ public:
     // Makes every window of this control and the controls inside that its parents allow and
     // that is not made yet (after a description is read: each made once, with its final values).
     // evenDeferred: also those a container keeps for later (the controls of a page not shown yet).
-    void CreateMissingWindows(bool evenDeferred = false);
+    virtual void CreateMissingWindows(bool evenDeferred = false);
     HWND WindowHandle() const noexcept { return FHandle; }   // null when not made
     bool HandleAllocated() const noexcept { return FHandle != nullptr; }
     void Invalidate();
@@ -168,7 +168,7 @@ private:
     void InsertControl(TControl* child);
     void RemoveControl(TControl* child);
     void CreateChildren();
-    void PublishName();
+    void PublishName(bool freshWindow = false);   // a window just made has no name to take back
 
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;

@@ -34,12 +34,18 @@ const struct { const char* Name; TColor Value; } gColorNames[] = {
 
 TIdentToColorProc gIdentToColor = nullptr;   // set at program start, before any description is read
 
+// The screen's resolution does not change while a program runs (a new one takes a new logon).
 int ScreenPixelsPerInch() {
-    TScopedGetDC screen;
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    static const int pixels = GetDeviceCaps(ScreenMeasuringDC(), LOGPIXELSY);
+    return pixels;
 }
 
 } // namespace
+
+HDC ScreenMeasuringDC() {
+    static const HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
 
 bool IdentToColor(const std::string& ident, TColor& colorOut) {
     for (const auto& n : gColorNames)

@@ -55,6 +55,11 @@ bool ColorToIdent(TColor color, std::string& identOut);          // false: a col
 // the standard names above (null restores them); the reader asks DescriptionIdentToColor.
 using TIdentToColorProc = bool (*)(const std::string& ident, TColor& colorOut);
 void RegisterIdentToColor(TIdentToColorProc identToColor);
+
+// A memory DC like the screen's, for measuring text and fonts on the GUI thread: made at the
+// first call and kept (each GetDC of the screen is a trip to the window server under Wine).
+// A font selected into it is deselected again by whoever selected it.
+HDC ScreenMeasuringDC();
 bool DescriptionIdentToColor(const std::string& ident, TColor& colorOut);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

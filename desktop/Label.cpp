@@ -60,6 +60,13 @@ void TLabel::SetTransparent(bool value) {
     Invalidate();
 }
 
+// Fitted before its window is made, a label is made at its final size and not moved again in
+// its load step (a move costs several trips to the window server under Wine).
+void TLabel::CreateWnd() {
+    if (IsLoading()) AdjustSize();
+    TControl::CreateWnd();
+}
+
 void TLabel::Loaded() {
     TControl::Loaded();
     AdjustSize();
@@ -67,7 +74,6 @@ void TLabel::Loaded() {
 
 // Auto size fits a one-line label to its text; a word-wrapped one keeps its width.
 void TLabel::AdjustSize() {
-    // Measured on the screen's device context when the window is not made yet (a page not shown).
     if (!FAutoSize || Align() != TAlign::alNone) return;
     FitLabelToCaption(*this, FCaption, FAlignment, FWordWrap, DT_NOPREFIX);
 }
@@ -95,10 +101,10 @@ HBRUSH TLabel::CNCtlColor(HDC dc) {
 void FitLabelToCaption(TControl& label, const std::string& caption, TAlignment alignment, bool wordWrap, UINT flags) {
     RECT r{0, 0, wordWrap ? label.Width() : 0, 0};
     {
-        TScopedGetDC dc(label.WindowHandle());
-        TScopedSelectObject font(dc.Get(), label.Font().Handle());
+        const HDC dc = ScreenMeasuringDC();
+        TScopedSelectObject font(dc, label.Font().Handle());
         std::string text = caption.empty() ? " " : caption;
-        DrawTextA(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | flags | (wordWrap ? DT_WORDBREAK : 0));
+        DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | flags | (wordWrap ? DT_WORDBREAK : 0));
     }
     int w = wordWrap ? label.Width() : r.right;
     int left = alignment == TAlignment::taRightJustify ? label.Left() + label.Width() - w : label.Left();

@@ -17,6 +17,7 @@ public:
     void Loaded() override;
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void CNCommand(WORD code) override;
     HBRUSH CNCtlColor(HDC dc) override;
     void AdjustSize();
@@ -32,6 +33,6 @@ private:
 };
 
 // Sizes an auto-sized label to its caption (a space when empty) as DrawTextA measures it with
-// flags in the label's font: one line fits the text, a word-wrapped label keeps its width, a
+// flags in the label's font, on a DC like the screen's (its window need not exist): one line fits the text, a word-wrapped label keeps its width, a
 // right-aligned one keeps its right edge.
 void FitLabelToCaption(TControl& label, const std::string& caption, TAlignment alignment, bool wordWrap, UINT flags);
