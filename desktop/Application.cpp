@@ -99,7 +99,8 @@ void TApplication::CreateFormsWhenIdle() {
 
 void TApplication::Run() {
     FRunning = true;
-    if (FMainForm && ShowMainForm) FMainForm->SetVisible(true);
+    // A main form its description makes visible shows at the first idle moment.
+    if (FMainForm && ShowMainForm && !FMainForm->ShowsWhenIdle()) FMainForm->SetVisible(true);
     while (!FTerminated) HandleMessage();
 }
 
@@ -147,9 +148,30 @@ void TApplication::Idle() {
     if (OnIdle) {
         try { OnIdle(this, done); } catch (...) { HandleCallbackException(); }
     }
+    ShowFormsWhenIdle();
     // Not done: the handler wants another call as soon as the queue is empty again.
     if (!done && !FTerminated) PostMessageA(FHandle, WM_NULL, 0, 0);
     if (FRunning && !FFormsWhenIdle.empty() && !FTerminated) PostMessageA(FHandle, WM_SX_CREATE_FORMS, 0, 0);
+}
+
+void TApplication::ShowFormWhenIdle(TForm* form) { FShowsWhenIdle.push_back(form); }
+
+void TApplication::ForgetShowWhenIdle(TForm* form) {
+    FShowsWhenIdle.erase(std::remove(FShowsWhenIdle.begin(), FShowsWhenIdle.end(), form), FShowsWhenIdle.end());
+}
+
+void TApplication::ShowFormsWhenIdle() {
+    // One at a time off the list: showing a form runs its handlers, and a form they free
+    // leaves the list itself.
+    while (!FShowsWhenIdle.empty() && !FTerminated) {
+        TForm* form = FShowsWhenIdle.front();
+        FShowsWhenIdle.erase(FShowsWhenIdle.begin());
+        try {
+            form->ShowWhenIdle();
+        } catch (...) {
+            HandleCallbackException();
+        }
+    }
 }
 
 void TApplication::Terminate() {

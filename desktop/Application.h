@@ -70,6 +70,9 @@ public:
     // Bookkeeping for TForm.
     void SetActiveForm(TForm* form) { FActiveForm = form; }
     void ForgetMainForm() { FMainForm = nullptr; }
+    // The form's ShowWhenIdle is called after the OnIdle handlers of the next idle moment.
+    void ShowFormWhenIdle(TForm* form);
+    void ForgetShowWhenIdle(TForm* form);
     void ReleaseForm(TForm* form);                  // freed once the current message is done
 
 protected:
@@ -80,6 +83,7 @@ private:
     void Idle();
     void FreeReleased();
     void CreateFormsWhenIdle();
+    void ShowFormsWhenIdle();
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::string FTitle;
@@ -91,6 +95,7 @@ private:
     TColor FHintColor = clInfoBk;
     std::vector<TForm*> FReleased;
     std::vector<std::function<void()>> FFormsWhenIdle;
+    std::vector<TForm*> FShowsWhenIdle;
     bool FRunning = false;                          // in Run: the main loop, not a form's load step
 };
 

@@ -81,7 +81,10 @@ TForm::~TForm() {
     if (OnDestroy) {
         try { OnDestroy(this); } catch (...) { HandleCallbackException(); }
     }
-    if (Application && Application->MainForm() == this) Application->ForgetMainForm();
+    if (Application) {
+        Application->ForgetShowWhenIdle(this);
+        if (Application->MainForm() == this) Application->ForgetMainForm();
+    }
 }
 
 void TForm::CreateParams(TCreateParams& params) {
@@ -109,7 +112,19 @@ void TForm::InitDescription(const std::string& className) {
         throw;
     }
     FCreating = false;
-    if (FVisibleWhenCreated) SetVisible(true);
+    if (!FVisibleWhenCreated) return;
+    // Whatever runs at the first idle moment (a start-up sequence) may resize or move the form:
+    // hidden until then, it is drawn once, as it ends up.
+    if (Application) {
+        FShowWhenIdle = true;
+        Application->ShowFormWhenIdle(this);
+    } else {
+        SetVisible(true);
+    }
+}
+
+void TForm::ShowWhenIdle() {
+    if (FShowWhenIdle) SetVisible(true);
 }
 
 void TForm::Loaded() {
@@ -122,31 +137,60 @@ void TForm::Loaded() {
 void TForm::RecreateStyle() {
     if (!FHandle) return;
     int cw = ClientWidth(), ch = ClientHeight();
+    ApplyStyles();
+    SetClientWidth(cw);
+    SetClientHeight(ch);
+}
+
+void TForm::ApplyStyles() {
     SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(StyleFor(FBorderStyle, FBorderIcons) | (Visible() ? WS_VISIBLE : 0)));
     DWORD ex = ExStyleFor(FBorderStyle, FFormStyle) | (dynamic_cast<TForm*>(Owner()) ? 0 : WS_EX_APPWINDOW);
     SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(ex));
     SetWindowPos(FHandle, FFormStyle == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    SetClientWidth(cw);
-    SetClientHeight(ch);
+}
+
+void TForm::StyleChanged() {
+    if (IsLoading()) FRestyleDue = true;
+    else RecreateStyle();
+}
+
+// Every restyle and resize of a top-level window costs several trips to the window server under
+// Wine: what the description set of them is applied once, and before the controls are laid
+// out, in the client area they get.
+void TForm::ApplyDescribedFrame() {
+    if (!FHandle || !(FRestyleDue || FResizeDue)) return;
+    if (FRestyleDue) ApplyStyles();
+    FRestyleDue = FResizeDue = false;
+    RECT window, client;
+    GetWindowRect(FHandle, &window);
+    GetClientRect(FHandle, &client);
+    const int cw = FWantedClientWidth >= 0 ? FWantedClientWidth : client.right;
+    const int ch = FWantedClientHeight >= 0 ? FWantedClientHeight : client.bottom;
+    SetBounds(Left(), Top(), cw + (window.right - window.left) - client.right, ch + (window.bottom - window.top) - client.bottom);
+}
+
+void TForm::CreateMissingWindows(bool evenDeferred) {
+    ApplyDescribedFrame();
+    TControl::CreateMissingWindows(evenDeferred);
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle value) {
     if (FBorderStyle == value) return;
     FBorderStyle = value;
-    RecreateStyle();
+    StyleChanged();
 }
 
 void TForm::SetBorderIcons(unsigned value) {
     if (FBorderIcons == value) return;
     FBorderIcons = value;
-    RecreateStyle();
+    StyleChanged();
 }
 
 void TForm::SetFormStyle(TFormStyle value) {
     if (FFormStyle == value) return;
     FFormStyle = value;
-    RecreateStyle();
+    StyleChanged();
 }
 
 void TForm::Center() { CenterAtSize(Width(), Height()); }
@@ -189,6 +233,7 @@ void TForm::SetVisible(bool value) {
         FVisibleWhenCreated = value;
         return;
     }
+    FShowWhenIdle = false;
     if (value == Visible() && (!FHandle || value == (IsWindowVisible(FHandle) != FALSE))) return;
     if (value) ApplyPosition();
     TControl::SetVisible(value);
@@ -342,11 +387,11 @@ void RegisterFormClasses() {
     TClassRegistration<TForm>("TForm", "TControl")
         .Custom("ClientWidth", [](TForm& f, const TPropValue& v, TLoadContext&) {
             f.FWantedClientWidth = v.AsInteger();
-            f.SetClientWidth(f.FWantedClientWidth);
+            f.FResizeDue = true;
         })
         .Custom("ClientHeight", [](TForm& f, const TPropValue& v, TLoadContext&) {
             f.FWantedClientHeight = v.AsInteger();
-            f.SetClientHeight(f.FWantedClientHeight);
+            f.FResizeDue = true;
         })
         .Enum<TFormBorderStyle>("BorderStyle", &TForm::SetBorderStyle,
                                 {{"bsNone", TFormBorderStyle::bsNone}, {"bsSingle", TFormBorderStyle::bsSingle},

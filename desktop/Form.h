@@ -33,6 +33,10 @@ public:
     bool IsModal() const noexcept { return FModal; }
 
     void SetVisible(bool value) override;
+    // Made visible by its description, the form shows at the application's next idle moment
+    // (or at the first SetVisible(true) before it); until then it is neither visible nor shown.
+    bool ShowsWhenIdle() const noexcept { return FShowWhenIdle; }
+    void ShowWhenIdle();                           // the idle moment came: shows it if still due
     int ShowModal();                               // runs until ModalResult is set or the application ends
     void Close();                                  // asks CloseQuery, then OnClose decides
     virtual bool CloseQuery();
@@ -57,16 +61,20 @@ public:
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Loaded() override;
+    void CreateMissingWindows(bool evenDeferred = false) override;
 
 protected:
     // Reads the description compiled in for className (its RCDATA resource), then fires OnCreate;
-    // a Visible set meanwhile (by the description, say) shows the form only after that.
+    // a Visible set meanwhile (by the description, say) shows the form at the next idle moment.
     void InitDescription(const std::string& className);
     void CreateParams(TCreateParams& params) override;
     void RecreateStyle();
 
 private:
     void ApplyPosition();
+    void StyleChanged();                           // now, or before the controls get windows when loading
+    void ApplyStyles();                            // the window's styles and frame, as they stand
+    void ApplyDescribedFrame();
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition FPosition = TPosition::poDesigned;
@@ -76,7 +84,10 @@ private:
     bool FPositioned = false;
     bool FCreating = false;                        // InitDescription runs
     bool FVisibleWhenCreated = false;              // what SetVisible asked for meanwhile
+    bool FShowWhenIdle = false;
     int FWantedClientWidth = -1, FWantedClientHeight = -1;
+    // Read while loading, applied in one go before the controls get windows.
+    bool FRestyleDue = false, FResizeDue = false;
     friend void RegisterFormClasses();
 };
 

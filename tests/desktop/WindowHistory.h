@@ -47,6 +47,18 @@ public:
         return {};
     }
 
+    // Empty when the window was shown once and not resized from then on; else what was not so.
+    std::string FaultOfAResizeAfterTheShow() const {
+        bool shown = false;
+        for (const TEntry& e : Entries()) {
+            if (e.Message != WM_WINDOWPOSCHANGED) continue;
+            if (shown && (e.Flags & SWP_SHOWWINDOW)) return "shown twice";
+            if (shown && !(e.Flags & SWP_NOSIZE)) return "resized after it was shown";
+            shown = shown || (e.Flags & SWP_SHOWWINDOW);
+        }
+        return shown ? "" : "never shown";
+    }
+
 private:
     static std::string& ClassName() {
         static std::string name;
