@@ -3,6 +3,24 @@
 
 #include <vector>
 
+#include "desktop/LateBinding.h"
+
+namespace {
+
+// The version-resource DLL, bound at the first look at a file's version (desktop/LateBinding.h).
+struct TVersionApi {
+    decltype(GetFileVersionInfoSizeA)* InfoSize = BindLate<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+    decltype(GetFileVersionInfoA)* Info = BindLate<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+    decltype(VerQueryValueA)* Query = BindLate<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+};
+
+const TVersionApi& VersionApi() {
+    static const TVersionApi api;
+    return api;
+}
+
+} // namespace
+
 std::string ModuleLocation(HMODULE module) {
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(module, buffer, sizeof(buffer));
@@ -10,15 +28,17 @@ std::string ModuleLocation(HMODULE module) {
 }
 
 bool ReadFixedFileVersion(const std::string& fileName, VS_FIXEDFILEINFO& infoOut) {
+    const TVersionApi& api = VersionApi();
+    if (!api.InfoSize || !api.Info || !api.Query) return false;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
+    DWORD size = api.InfoSize(fileName.c_str(), &handle);
     if (size == 0) return false;
     std::vector<unsigned char> data(size);
-    if (!GetFileVersionInfoA(fileName.c_str(), 0, size, data.data())) return false;
+    if (!api.Info(fileName.c_str(), 0, size, data.data())) return false;
     void* block = nullptr;
     UINT length = 0;
     char root[] = "\\";
-    if (!VerQueryValueA(data.data(), root, &block, &length) || length != sizeof(VS_FIXEDFILEINFO)) return false;
+    if (!api.Query(data.data(), root, &block, &length) || length != sizeof(VS_FIXEDFILEINFO)) return false;
     infoOut = *static_cast<VS_FIXEDFILEINFO*>(block);
     return true;
 }

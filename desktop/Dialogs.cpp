@@ -1,6 +1,7 @@
 // desktop/Dialogs.cpp -- the open-file dialog, message boxes, and the dialog MessageDlg
 // builds when no message box has the buttons asked for
 #include "Dialogs.h"
+#include "LateBinding.h"
 
 #include <commdlg.h>
 #include <algorithm>
@@ -295,8 +296,13 @@ bool TOpenDialog::Execute() {
     ofn.lpstrTitle = FTitle.empty() ? nullptr : FTitle.c_str();
     ofn.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
     ofn.Flags = Flags();
-    if (!GetOpenFileNameA(&ofn)) {
-        DWORD error = CommDlgExtendedError();
+    // The common-dialog DLL is bound at the first file dialog (desktop/LateBinding.h).
+    static const auto open = BindLate<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto extendedError = BindLate<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    if (!open || !extendedError)
+        throw EDialogError(Format("%s: the common dialogs (comdlg32.dll) cannot be loaded", Name().c_str()));
+    if (!open(&ofn)) {
+        DWORD error = extendedError();
         if (error) throw EDialogError(Format("%s: GetOpenFileNameA failed (error 0x%04lX)", Name().c_str(), error));
         return false;
     }

@@ -28,6 +28,7 @@
 #include <utility>
 
 #include "desktop/Handle.h"
+#include "desktop/LateBinding.h"
 #include "desktop/SysUtils.h"
 
 namespace {
@@ -36,11 +37,35 @@ constexpr DWORD HeaderBufferSize = 1024;
 constexpr DWORD ReadBlockSize = 1025;
 constexpr char FormContentType[] = "Content-Type: application/x-www-form-urlencoded";
 
+// The WinInet functions a download calls, bound at the first download (desktop/LateBinding.h);
+// a system without WinInet fails every download, as one without a network would.
+struct TWinInet {
+    template <class F>
+    static F* Bind(const char* name) noexcept { return BindLate<F>("wininet.dll", name); }
+    decltype(InternetOpenA)* Open = Bind<decltype(InternetOpenA)>("InternetOpenA");
+    decltype(InternetConnectA)* Connect = Bind<decltype(InternetConnectA)>("InternetConnectA");
+    decltype(InternetSetOptionA)* SetOption = Bind<decltype(InternetSetOptionA)>("InternetSetOptionA");
+    decltype(HttpOpenRequestA)* OpenRequest = Bind<decltype(HttpOpenRequestA)>("HttpOpenRequestA");
+    decltype(HttpSendRequestA)* SendRequest = Bind<decltype(HttpSendRequestA)>("HttpSendRequestA");
+    decltype(HttpQueryInfoA)* QueryInfo = Bind<decltype(HttpQueryInfoA)>("HttpQueryInfoA");
+    decltype(InternetReadFile)* Read = Bind<decltype(InternetReadFile)>("InternetReadFile");
+    decltype(InternetCloseHandle)* Close = Bind<decltype(InternetCloseHandle)>("InternetCloseHandle");
+    bool Complete() const noexcept {
+        return Open && Connect && SetOption && OpenRequest && SendRequest && QueryInfo && Read && Close;
+    }
+};
+
+// Made by the first download's thread; the others wait for it.
+const TWinInet& WinInet() {
+    static const TWinInet api;
+    return api;
+}
+
 // Owns one WinInet handle (session, connection or request) and closes it once.
 class TInternetHandle {
 public:
     explicit TInternetHandle(HINTERNET handle) noexcept : FHandle(handle) {}
-    ~TInternetHandle() { if (FHandle) InternetCloseHandle(FHandle); }
+    ~TInternetHandle() { if (FHandle) WinInet().Close(FHandle); }
     TInternetHandle(const TInternetHandle&) = delete;
     TInternetHandle& operator=(const TInternetHandle&) = delete;
     HINTERNET Get() const noexcept { return FHandle; }
@@ -68,7 +93,7 @@ bool ParseContentLength(const char* text, int& valueOut) {
 
 void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionA(handle, option, &timeoutMs, sizeof(timeoutMs));
+        WinInet().SetOption(handle, option, &timeoutMs, sizeof(timeoutMs));
 }
 
 }  // namespace
@@ -201,28 +226,29 @@ bool THttpFetchThread::Download() {
     const THttpUrlParts url = SplitHttpUrl(FURL);
     if (FStop) return false;
 
+    const TWinInet& api = WinInet();
+    if (!api.Complete()) return false;
     // Access type 0 (preconfigured): the user's proxy settings apply.
-    TInternetHandle session(InternetOpenA(NullIfEmpty(FAgent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    TInternetHandle session(api.Open(NullIfEmpty(FAgent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session.IsValid()) return false;
     // WinInet waits for ever by default: a server that accepts and then stays silent would hold
     // the download, and the window waiting for it, for good.
     SetTimeouts(session.Get(), FReceiveTimeoutMs);
-    TInternetHandle connection(InternetConnectA(session.Get(), url.Host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
-                                                NullIfEmpty(FUserName), NullIfEmpty(FPassword),
-                                                INTERNET_SERVICE_HTTP, 0, 0));
+    TInternetHandle connection(api.Connect(session.Get(), url.Host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
+                                           NullIfEmpty(FUserName), NullIfEmpty(FPassword), INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection.IsValid()) return false;
     // Wine's WinInet hands a request only the connection's send and receive timeouts, not the root's.
     SetTimeouts(connection.Get(), FReceiveTimeoutMs);
     const bool post = !FPostQuery.empty();
     // Each entry is a media range: WinInet writes the "Accept: " itself.
     const char* acceptTypes[] = {FAcceptTypes.c_str(), nullptr};
-    TInternetHandle request(HttpOpenRequestA(connection.Get(), post ? "POST" : "GET", url.Path.c_str(), "HTTP/1.0",
-                                             NullIfEmpty(FReferer), FAcceptTypes.empty() ? nullptr : acceptTypes,
-                                             FUseCache ? 0 : INTERNET_FLAG_RELOAD, 0));
+    TInternetHandle request(api.OpenRequest(connection.Get(), post ? "POST" : "GET", url.Path.c_str(), "HTTP/1.0",
+                                            NullIfEmpty(FReferer), FAcceptTypes.empty() ? nullptr : acceptTypes,
+                                            FUseCache ? 0 : INTERNET_FLAG_RELOAD, 0));
     if (!request.IsValid()) return false;
-    BOOL sent = post ? HttpSendRequestA(request.Get(), FormContentType, sizeof(FormContentType) - 1,
-                                        const_cast<char*>(FPostQuery.data()), static_cast<DWORD>(FPostQuery.size()))
-                     : HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0);
+    BOOL sent = post ? api.SendRequest(request.Get(), FormContentType, sizeof(FormContentType) - 1,
+                                       const_cast<char*>(FPostQuery.data()), static_cast<DWORD>(FPostQuery.size()))
+                     : api.SendRequest(request.Get(), nullptr, 0, nullptr, 0);
     // Unreachable server, refused or dropped connection, no HTTP answer.
     if (!sent) return false;
     if (FStop) return false;
@@ -230,14 +256,14 @@ bool THttpFetchThread::Download() {
     // An error page is not the file asked for, whatever its Content-Length says.
     DWORD status = 0;
     DWORD statusSize = sizeof(status);
-    if (!HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr))
+    if (!api.QueryInfo(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr))
         return false;
     if (status < 200 || status > 299) return false;
 
     char header[HeaderBufferSize] = {};
     DWORD headerSize = HeaderBufferSize;
     DWORD index = 0;
-    const bool hasLength = HttpQueryInfoA(request.Get(), HTTP_QUERY_CONTENT_LENGTH, header, &headerSize, &index) != FALSE;
+    const bool hasLength = api.QueryInfo(request.Get(), HTTP_QUERY_CONTENT_LENGTH, header, &headerSize, &index) != FALSE;
     if (FStop) return false;
     // Without an announced size nothing tells a whole body from a cut one: a failure,
     // with BinaryData or without, and the target is not touched.
@@ -257,7 +283,7 @@ bool THttpFetchThread::Download() {
     for (;;) {
         if (FStop) return false;
         DWORD got = 0;
-        if (!InternetReadFile(request.Get(), block, ReadBlockSize, &got) || got == 0) break;
+        if (!api.Read(request.Get(), block, ReadBlockSize, &got) || got == 0) break;
         FBytesRead = got;
         DWORD written = 0;
         if (!WriteFile(file.Get(), block, got, &written, nullptr) || written != got) return false;

@@ -5,6 +5,7 @@
 // such a sound last is remembered, and it stops the sound before its bytes are replaced or freed.
 #include "shell/sxWav.h"
 #include "desktop/Classes.h"
+#include "desktop/LateBinding.h"
 
 #include <mmsystem.h>
 
@@ -15,6 +16,14 @@ namespace {
 
 // The component whose memory sound may still be playing; the GUI thread alone touches it.
 const TsxWav* gMemorySoundOwner = nullptr;
+
+// The sound DLL is bound at the first sound (desktop/LateBinding.h): null without it. Until a
+// sound was played there is none to stop, and no reason to load it.
+decltype(PlaySoundA)* PlaySoundFunction() {
+    static decltype(PlaySoundA)* const play = BindLate<decltype(PlaySoundA)>("winmm.dll", "PlaySoundA");
+    return play;
+}
+bool gSoundPlayed = false;
 
 uint32_t Le32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
@@ -80,7 +89,10 @@ bool TsxWav::Play() {
         // The handler may have changed the sound: prepare again so the source is current.
         PrepareSound();
         if (!fromMemory || IsWholeWaveFile(Data())) {
-            accepted = PlaySoundA(FSource, FModule, FFlags) != FALSE;
+            if (auto* play = PlaySoundFunction()) {
+                gSoundPlayed = true;
+                accepted = play(FSource, FModule, FFlags) != FALSE;
+            }
             if (fromMemory && accepted && (FFlags & SND_ASYNC)) gMemorySoundOwner = this;
         }
         if (FOnPlayAfter) FOnPlayAfter(this);
@@ -94,7 +106,7 @@ bool TsxWav::Play() {
 
 void TsxWav::Stop() {
     FPlaying = false;
-    PlaySoundA(nullptr, nullptr, 0);
+    if (gSoundPlayed) PlaySoundFunction()(nullptr, nullptr, 0);
     if (gMemorySoundOwner == this) gMemorySoundOwner = nullptr;
 }
 
