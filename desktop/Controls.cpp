@@ -6,9 +6,40 @@
 #include "SysUtils.h"
 #include "UtilityWindow.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace {
 
-const char* const ControlProp = "SxControl";
+// Every window of ours with its control, kept within the process: found at every message, and
+// a window property or user data would cost a trip to the window server under Wine for each
+// window made and destroyed (and a property at each look-up too).
+class TWindowTable {
+public:
+    void Add(HWND hwnd, TControl* control) {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FControls[hwnd] = control;
+    }
+    void Remove(HWND hwnd) {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FControls.erase(hwnd);
+    }
+    TControl* Find(HWND hwnd) {
+        std::lock_guard<std::mutex> lock(FMutex);
+        const auto it = FControls.find(hwnd);
+        return it == FControls.end() ? nullptr : it->second;
+    }
+
+private:
+    std::mutex FMutex;
+    std::unordered_map<HWND, TControl*> FControls;
+};
+
+// Never destroyed: a control may outlive the statics of this file at the program's end.
+TWindowTable& Windows() {
+    static TWindowTable* const table = new TWindowTable;
+    return *table;
+}
 // The component's name as a global atom, so another process can find a control by name.
 const char* const NameProp = "SentinoxName";
 int gNextControlId = 1000;
@@ -47,13 +78,7 @@ TControl::~TControl() {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    // Every message of ours comes through here. A window still on our thunk holds its object
-    // in its user data too, read within the process; a property is a trip to the window
-    // server under Wine. Windows subclassed after ours fall back on the property.
-    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WndProcThunk))
-        return reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return static_cast<TControl*>(GetPropA(hwnd, ControlProp));
+    return hwnd ? Windows().Find(hwnd) : nullptr;
 }
 
 void TControl::SetParent(TControl* parent) {
@@ -120,8 +145,7 @@ void TControl::CreateWnd() {
                              GetModuleHandleA(nullptr), nullptr);
     if (!h) throw EWin32Error(Format("%s: CreateWindowExA(%s)", Name().c_str(), p.ClassName), GetLastError());
     FHandle = h;
-    SetPropA(h, ControlProp, this);
-    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Windows().Add(h, this);
     PublishName(true);
     WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProcThunk)));
     FDefWndProc = ours ? DefWindowProcA : old;
@@ -175,8 +199,7 @@ void TControl::DestroyWnd() {
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
     else
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    RemovePropA(h, ControlProp);
-    SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+    Windows().Remove(h);
     if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
     FHandle = nullptr;
     // A shown top-level window is destroyed without being hidden first: Wine, hiding a window a
@@ -197,8 +220,7 @@ LRESULT CALLBACK TControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         WNDPROC def = control->FDefWndProc;
-        RemovePropA(hwnd, ControlProp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        Windows().Remove(hwnd);
         control->FHandle = nullptr;
         return CallWindowProcA(def ? def : DefWindowProcA, hwnd, msg, wParam, lParam);
     }
