@@ -281,6 +281,16 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         // Broadcasts reach top-level windows only; a form hands it on to what it holds.
         if (!(GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) SettingsChanged(wParam);
         break;
+    case WM_NCPAINT: {
+        // Without a frame, border or scroll bar there is nothing outside the client area to
+        // paint, yet the default painting fetches a DC of the whole window for it: several trips
+        // to the window server under Wine, for every window shown.
+        RECT window, client;
+        if (GetWindowRect(FHandle, &window) && GetClientRect(FHandle, &client) &&
+            window.right - window.left == client.right && window.bottom - window.top == client.bottom)
+            return 0;
+        break;
+    }
     case WM_ERASEBKGND:
         if (FDefWndProc == DefWindowProcA) {
             RECT r;

@@ -161,3 +161,31 @@ TEST(ListItemsTest, ObjectsTravelWithTheirLinesWhenSorted) {
 }
 
 } // namespace
+
+namespace {
+
+// Frameless windows skip the default non-client painting (there is nothing to paint); one with
+// a frame still gets it drawn.
+TEST_F(ControlsTest, AFramedControlStillPaintsItsFrame) {
+    List->SetBounds(10, 10, 120, 80);
+    Form->SetVisible(true);
+    UpdateWindow(Form->WindowHandle());
+    const HWND list = List->WindowHandle();
+    RECT window, client;
+    GetWindowRect(list, &window);
+    GetClientRect(list, &client);
+    ASSERT_GT(window.right - window.left, client.right) << "the list box should have a client edge";
+    {
+        TScopedGetDC dc(list, TDCArea::Window);
+        RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ASSERT_EQ(GetPixel(dc.Get(), 0, 0), RGB(0, 0, 0));
+    }
+    SendMessageA(list, WM_NCPAINT, 1, 0);
+    TScopedGetDC dc(list, TDCArea::Window);
+    EXPECT_NE(GetPixel(dc.Get(), 0, 0), RGB(0, 0, 0)) << "the frame was not painted";
+    // The panel has no frame: answered, with nothing to draw.
+    EXPECT_EQ(SendMessageA(Panel->WindowHandle(), WM_NCPAINT, 1, 0), 0);
+}
+
+} // namespace
