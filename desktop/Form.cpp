@@ -160,13 +160,16 @@ void TForm::StyleChanged() {
 // out, in the client area they get.
 void TForm::ApplyDescribedFrame() {
     if (!FHandle || !(FRestyleDue || FResizeDue)) return;
-    if (FRestyleDue) ApplyStyles();
-    FRestyleDue = FResizeDue = false;
-    RECT window, client;
-    GetWindowRect(FHandle, &window);
+    // As RecreateStyle does, a new frame keeps the client size the form had, unless one is asked for.
+    RECT client;
     GetClientRect(FHandle, &client);
     const int cw = FWantedClientWidth >= 0 ? FWantedClientWidth : client.right;
     const int ch = FWantedClientHeight >= 0 ? FWantedClientHeight : client.bottom;
+    if (FRestyleDue) ApplyStyles();
+    FRestyleDue = FResizeDue = false;
+    RECT window;
+    GetWindowRect(FHandle, &window);
+    GetClientRect(FHandle, &client);
     SetBounds(Left(), Top(), cw + (window.right - window.left) - client.right, ch + (window.bottom - window.top) - client.bottom);
 }
 
