@@ -9,9 +9,12 @@ namespace {
 
 // The version-resource DLL, bound at the first look at a file's version (desktop/LateBinding.h).
 struct TVersionApi {
-    decltype(GetFileVersionInfoSizeA)* InfoSize = BindLate<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
-    decltype(GetFileVersionInfoA)* Info = BindLate<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-    decltype(VerQueryValueA)* Query = BindLate<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+    template <class F>
+    static F* Bind(const char* name) noexcept { return BindLate<F>("version.dll", name); }
+    decltype(GetFileVersionInfoSizeA)* InfoSize = Bind<decltype(GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+    decltype(GetFileVersionInfoA)* Info = Bind<decltype(GetFileVersionInfoA)>("GetFileVersionInfoA");
+    decltype(VerQueryValueA)* Query = Bind<decltype(VerQueryValueA)>("VerQueryValueA");
+    bool Complete() const noexcept { return InfoSize && Info && Query; }
 };
 
 const TVersionApi& VersionApi() {
@@ -29,7 +32,7 @@ std::string ModuleLocation(HMODULE module) {
 
 bool ReadFixedFileVersion(const std::string& fileName, VS_FIXEDFILEINFO& infoOut) {
     const TVersionApi& api = VersionApi();
-    if (!api.InfoSize || !api.Info || !api.Query) return false;
+    if (!api.Complete()) return false;
     DWORD handle = 0;
     DWORD size = api.InfoSize(fileName.c_str(), &handle);
     if (size == 0) return false;

@@ -40,6 +40,7 @@ TWindowTable& Windows() {
     static TWindowTable* const table = new TWindowTable;
     return *table;
 }
+
 // The component's name as a global atom, so another process can find a control by name.
 const char* const NameProp = "SentinoxName";
 int gNextControlId = 1000;
