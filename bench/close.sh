@@ -7,5 +7,5 @@ source "$(dirname "$0")/lib.sh"
 bench_init close
 bench_settings
 sx_tool sxbench.exe close --rounds "${BENCH_ROUNDS:-7}" \
-  --product "\"$SX_INSTALL_WIN\\sentinox.exe\"" --product-window "$W" --product-list notifications --product-lines 3
+  --product "\"$SX_INSTALL_WIN\\sentinox.exe\"" --product-window "$W" --product-list ListBox --product-lines 3
 sx_pass

@@ -15,6 +15,6 @@ mkdir -p "$(dirname "$(sx_unix "$bare_win")")"
 cp "$SENTINOX_BUILD/bench-programs/sxbarewindow.exe" "$(sx_unix "$bare_win")"
 
 sx_tool sxbench.exe startup --rounds "${BENCH_ROUNDS:-7}" \
-  --product "\"$SX_INSTALL_WIN\\sentinox.exe\"" --product-window "$W" --product-list notifications --product-lines 3 \
+  --product "\"$SX_INSTALL_WIN\\sentinox.exe\"" --product-window "$W" --product-list ListBox --product-lines 3 \
   --bare "\"$bare_win\"" --bare-window "Sentinox bench: bare window"
 sx_pass

@@ -41,8 +41,10 @@ TWindowTable& Windows() {
     return *table;
 }
 
-// The component's name as a global atom, so another process can find a control by name.
+// The component's name as a global atom, so another process can find a control by name; set
+// once a process asked for names (PublishNamesMessage).
 const char* const NameProp = "SentinoxName";
+bool gNamesAsked = false;
 int gNextControlId = 1000;
 
 void RegisterWindowClass() {
@@ -63,6 +65,11 @@ void RegisterWindowClass() {
 
 UINT CreateAllWindowsMessage() {
     static const UINT message = RegisterWindowMessageA("SentinoxCreateAllWindows");
+    return message;
+}
+
+UINT PublishNamesMessage() {
+    static const UINT message = RegisterWindowMessageA("SentinoxPublishNames");
     return message;
 }
 
@@ -108,12 +115,18 @@ void TControl::SetName(const std::string& name) {
 }
 
 void TControl::PublishName(bool freshWindow) {
-    if (!FHandle) return;
+    if (!FHandle || !gNamesAsked) return;
     if (!freshWindow)
         if (ATOM old = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(FHandle, NameProp)))) GlobalDeleteAtom(old);
     if (Name().empty()) return;
     if (ATOM atom = GlobalAddAtomA(Name().c_str()))
         SetPropA(FHandle, NameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+}
+
+void TControl::PublishNames() {
+    gNamesAsked = true;
+    PublishName();
+    for (TControl* child : FControls) child->PublishNames();
 }
 
 void TControl::InsertControl(TControl* child) { FControls.push_back(child); }
@@ -201,7 +214,8 @@ void TControl::DestroyWnd() {
     else
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     Windows().Remove(h);
-    if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
+    if (gNamesAsked)
+        if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(h, NameProp)))) GlobalDeleteAtom(atom);
     FHandle = nullptr;
     // A shown top-level window is destroyed without being hidden first: Wine, hiding a window a
     // window manager looks after, waits up to 2 s for the manager's word (for ever absent on a

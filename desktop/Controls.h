@@ -34,6 +34,10 @@ constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;          // ends a control's hover 
 // Sent to a form (by a test driver, say), it makes every window the form still keeps for later,
 // such as the controls of pages not shown yet, without showing anything. Answer: 1.
 UINT CreateAllWindowsMessage();
+// Sent to a form (by a test driver, say), it makes the process publish each control's component
+// name on its window, from then on for every window made; until asked, no name is published
+// (each costs two trips to the window server). Answer: 1.
+UINT PublishNamesMessage();
 
 // A window-procedure method leaves its answer in the message's Result.
 using TWndMethod = TBoundMethod<void(TMessage& message)>;
@@ -50,7 +54,7 @@ public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
-    void SetName(const std::string& name) override;   // also published on the window for test drivers
+    void SetName(const std::string& name) override;   // also published on the window once asked
     TControl* Parent() const noexcept { return FParent; }
     virtual void SetParent(TControl* parent);
     int ControlCount() const noexcept { return static_cast<int>(FControls.size()); }
@@ -158,6 +162,7 @@ protected:
     void DeferChildren() noexcept { FChildrenDeferred = true; }
     bool ChildrenDeferred() const noexcept { return FChildrenDeferred; }
     void CreateDeferredChildren();
+    void PublishNames();   // the names of this control and all it holds, and of every window made later
 
     std::string FCaption;
     HWND FHandle = nullptr;

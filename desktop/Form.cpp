@@ -336,6 +336,10 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         CreateMissingWindows(true);
         return 1;
     }
+    if (msg == PublishNamesMessage()) {
+        PublishNames();
+        return 1;
+    }
     switch (msg) {
     case WM_CLOSE:
         Close();

@@ -27,12 +27,13 @@ struct TBenchInfo {
 const TBenchInfo Benches[] = {
     {"startup", BenchStartup,
      {"product", "product-window", "product-list", "product-lines", "bare", "bare-window", "rounds", "settle-ms"},
-     "--product CMDLINE --product-window CAPTION --product-list NAME --product-lines N --bare CMDLINE "
+     "--product CMDLINE --product-window CAPTION --product-list CLASS --product-lines N --bare CMDLINE "
      "--bare-window CAPTION [--rounds N] [--settle-ms MS]\n"
-     "      launch to end of start-up (the list box NAME holds N lines; the bare window shows and answers), "
+     "      launch to end of start-up (a visible list box of class CLASS holds N lines; the bare window shows and "
+     "answers), "
      "and peak working set"},
     {"close", BenchClose, {"product", "product-window", "product-list", "product-lines", "rounds"},
-     "--product CMDLINE --product-window CAPTION --product-list NAME --product-lines N [--rounds N]\n"
+     "--product CMDLINE --product-window CAPTION --product-list CLASS --product-lines N [--rounds N]\n"
      "      WM_CLOSE posted to the main window once its start-up has ended, to the window off the screen "
      "and to the end of the process"},
     {"scan", BenchScan, {"window", "white", "black", "rounds"},

@@ -15,19 +15,20 @@ constexpr DWORD EndTimeoutMs = 10000;
 // The window whose showing ends the start-up, looked at once; null while it has not.
 // The list is read with LB_GETCOUNT, a sent message: while the start-up sequence runs,
 // the GUI thread answers nothing, so the answer also says it is back in its message loop.
+// It is found by class, not by component name: the product publishes names only when asked,
+// and asking would add that work to what is measured.
 HWND StartupEndWindow(const TLaunchSubject& subject, DWORD pid) {
     TWindowQuery query;
     query.Caption = subject.Caption;
     query.Pid = pid;
     for (HWND top : TopWindows(query, false)) {
-        if (!subject.ListName) {
+        if (!subject.ListClass) {
             SendWithTimeout(top, WM_NULL, 0, 0, AnswerTimeoutMs);
             return top;
         }
-        TControlQuery list;
-        list.Name = *subject.ListName;
-        for (HWND control : Controls(top, list))
-            if (SendWithTimeout(control, LB_GETCOUNT, 0, 0, AnswerTimeoutMs) >= subject.Lines) return top;
+        for (HWND control : Controls(top, TControlQuery::OfClass(subject.ListClass->c_str())))
+            if (IsWindowVisible(control) && SendWithTimeout(control, LB_GETCOUNT, 0, 0, AnswerTimeoutMs) >= subject.Lines)
+                return top;
     }
     return nullptr;
 }

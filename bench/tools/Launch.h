@@ -10,8 +10,8 @@ struct TLaunchSubject {
     std::string Label;                     // for messages: "the product"
     std::wstring CommandLine;
     std::wstring Caption;                  // of the window that shows when the start-up ends
-    std::optional<std::wstring> ListName;  // none: that window showing and answering is the end
-    LRESULT Lines = 0;                     // the list box holds at least this many lines
+    std::optional<std::wstring> ListClass; // none: that window showing and answering is the end
+    LRESULT Lines = 0;                     // a visible list of this class holds at least this many lines
 };
 
 // A started process; ended (if still running) and waited for when it goes out of scope, so the

@@ -2,8 +2,8 @@
 //
 // Both programs are started by CreateProcess from here, in turns, and timed from
 // just before that call until their start-up has visibly ended:
-// - sentinox.exe: its main window shows, and its Home page list ("notifications")
-//   holds the lines the start-up sequence writes last. The list is read with
+// - sentinox.exe: its main window shows, and its Home page list (the window's one
+//   visible list box) holds the lines the start-up sequence writes last. The list is read with
 //   LB_GETCOUNT, a sent message: while the start-up sequence runs, the GUI thread
 //   answers nothing, so the answer also says it is back in its message loop.
 // - the bare window: it shows, and answers WM_NULL (back in its loop, too).

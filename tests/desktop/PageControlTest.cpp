@@ -124,4 +124,22 @@ TEST_F(PageControlTest, AskingTheFormForAllWindowsShowsNothing) {
     EXPECT_TRUE(IsWindowVisible(Home->WindowHandle()));
 }
 
+TEST_F(PageControlTest, AskedForNamesTheFormPublishesThemOnItsWindowsAndOnThoseMadeLater) {
+    auto nameOf = [](HWND hwnd) {
+        char text[64] = {};
+        if (ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, "SentinoxName"))))
+            GlobalGetAtomNameA(atom, text, sizeof(text));
+        return std::string(text);
+    };
+    Home->SetName("pgHome");
+    Box->SetName("cbBox");
+    EXPECT_EQ(SendMessageA(Form.WindowHandle(), PublishNamesMessage(), 0, 0), 1);
+    EXPECT_EQ(nameOf(Home->WindowHandle()), "pgHome");
+    // A page's controls made once it shows carry their names from the start; a new name replaces the old.
+    Pages->SetActivePage(Settings);
+    EXPECT_EQ(nameOf(Box->WindowHandle()), "cbBox");
+    Box->SetName("cbRenamed");
+    EXPECT_EQ(nameOf(Box->WindowHandle()), "cbRenamed");
+}
+
 } // namespace

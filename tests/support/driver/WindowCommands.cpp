@@ -18,6 +18,7 @@ int Depth(HWND hwnd, HWND top) {
 }
 
 void PrintTree(HWND top) {
+    AskForNames(top);
     AskForAllWindows(top);
     TControlQuery all;
     for (HWND child : Controls(top, all))
@@ -105,6 +106,11 @@ int CmdWaitWindow(const TArgs& args) {
         for (HWND hwnd : TopWindows(top)) {
             if (control.IsEmpty()) { found.push_back(hwnd); continue; }
             std::vector<HWND> inner = Controls(hwnd, control);
+            // Names are there once asked for, gone or not.
+            if (inner.empty() && control.Name) {
+                AskForNames(hwnd);
+                inner = Controls(hwnd, control);
+            }
             // A control not made yet (its page never shown) is there all the same.
             if (inner.empty() && state != L"gone") {
                 AskForAllWindows(hwnd);

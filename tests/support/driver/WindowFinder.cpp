@@ -115,15 +115,23 @@ std::vector<HWND> TopWindows(const TWindowQuery& query, bool includeHidden) {
     return result;
 }
 
-void AskForAllWindows(HWND top) {
-    constexpr DWORD AskForAllWindowsTimeoutMs = 2000;
-    // The product's forms make the windows they keep for later (the controls of pages not shown
-    // yet) on this message, showing nothing; other windows ignore it. A busy window is waited for
-    // only so long: the search goes on polling and asks again.
-    static const UINT message = RegisterWindowMessageW(L"SentinoxCreateAllWindows");
+namespace {
+
+// A busy window is waited for only so long: a search goes on polling and asks again.
+void AskForm(HWND top, const wchar_t* messageName) {
+    constexpr DWORD AskTimeoutMs = 2000;
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(top, message, 0, 0, SMTO_ABORTIFHUNG, AskForAllWindowsTimeoutMs, &result);
+    SendMessageTimeoutW(top, RegisterWindowMessageW(messageName), 0, 0, SMTO_ABORTIFHUNG, AskTimeoutMs, &result);
 }
+
+}  // namespace
+
+// The product's forms make the windows they keep for later (the controls of pages not shown
+// yet) on this message, showing nothing; other windows ignore it.
+void AskForAllWindows(HWND top) { AskForm(top, L"SentinoxCreateAllWindows"); }
+
+// The product publishes component names once asked, from then on for every window it makes.
+void AskForNames(HWND top) { AskForm(top, L"SentinoxPublishNames"); }
 
 std::vector<HWND> Controls(HWND top, const TControlQuery& query) {
     TEnumContext context;
@@ -157,6 +165,10 @@ HWND FindControl(HWND top, const TControlQuery& query, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         std::vector<HWND> found = Controls(top, query);
+        if (found.empty() && query.Name) {
+            AskForNames(top);
+            found = Controls(top, query);
+        }
         if (found.empty()) {
             AskForAllWindows(top);
             found = Controls(top, query);

@@ -38,7 +38,7 @@ struct TControlQuery {
     static TControlQuery OfClass(const wchar_t* className);
 };
 
-// Window property holding a global atom with the component's name, when the program sets one.
+// Window property holding a global atom with the component's name, once the program was asked.
 constexpr wchar_t ComponentNameProperty[] = L"SentinoxName";
 constexpr DWORD PollIntervalMs = 50;
 
@@ -47,6 +47,9 @@ std::vector<HWND> Controls(HWND top, const TControlQuery& query);
 // Asks one of the product's forms to make every window it still keeps for later (the controls of
 // pages not shown yet), which shows nothing; FindControl asks when it finds nothing at first.
 void AskForAllWindows(HWND top);
+// Asks one of the product's forms to publish the component names of its controls (and of every
+// window the process makes later); FindControl asks when a name finds nothing at first.
+void AskForNames(HWND top);
 
 // One top-level window; several matches pick the only visible one, else it is an error.
 HWND FindTopWindow(const TWindowQuery& query, DWORD timeoutMs);
