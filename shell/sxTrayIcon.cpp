@@ -66,6 +66,22 @@ void DeleteFromTrayAtTeardown(const NOTIFYICONDATAA& data) {
     CloseHandle(thread);
 }
 
+// The shell answers NIM_ADD only once Wine's desktop process has made the icon's window, some
+// milliseconds: the add is made by a thread of its own, so the program goes on meanwhile (its
+// start-up above all), and each later call to the shell waits for it first. The thread has a
+// copy of the icon: ours may change before the shell has read it.
+struct TPendingTrayAdd {
+    NOTIFYICONDATAA Data;
+    HICON Icon;
+};
+
+DWORD WINAPI AddToTrayThread(LPVOID param) {
+    std::unique_ptr<TPendingTrayAdd> add(static_cast<TPendingTrayAdd*>(param));
+    Shell_NotifyIconA(NIM_ADD, &add->Data);
+    if (add->Icon) DestroyIcon(add->Icon);
+    return 0;
+}
+
 } // namespace
 
 UINT TaskbarCreatedMessage() {
@@ -84,6 +100,7 @@ TsxTrayIcon::TsxTrayIcon(TComponent* owner) : TsxCustomTimer(owner), FLargeRecor
 
 TsxTrayIcon::~TsxTrayIcon() {
     FTearingDown = true;
+    AwaitPendingAdd(TeardownDeleteWaitMs);
     if (IconShown()) {
         FFlagsTemplate &= ~NIF_ICON;
         FillNotifyData();
@@ -242,19 +259,53 @@ void TsxTrayIcon::FillNotifyData() {
 }
 
 bool TsxTrayIcon::UpdateTray() {
+    AwaitPendingAdd();
     FillNotifyData();
     // An icon that is not in the tray cannot be modified; spare the shell the refused call.
     if (!IconShown()) return false;
     return Shell_NotifyIconA(NIM_MODIFY, &FData) != FALSE;
 }
 
-void TsxTrayIcon::InsertToTray() { FillAndNotify(NIM_ADD, "InsertToTray"); }
+void TsxTrayIcon::InsertToTray() {
+    AwaitPendingAdd();
+    try {
+        FillNotifyData();
+        auto add = std::make_unique<TPendingTrayAdd>(TPendingTrayAdd{FData, nullptr});
+        if (FData.hIcon) add->Data.hIcon = add->Icon = CopyIcon(FData.hIcon);
+        if (HANDLE thread = CreateThread(nullptr, 0, &AddToTrayThread, add.get(), 0, nullptr)) {
+            add.release();
+            FPendingAdd = thread;
+            return;
+        }
+        if (add->Icon) DestroyIcon(add->Icon);
+        Shell_NotifyIconA(NIM_ADD, &FData);
+    } catch (...) {
+        throw EsxTrayIcon(Format("%s.InsertToTray failed", Name().c_str()));
+    }
+}
+
+void TsxTrayIcon::AwaitPendingAdd(DWORD timeoutMs) {
+    if (!FPendingAdd) return;
+    // Whatever the shell sends our windows meanwhile is answered, as during a call of our own.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD waited = GetTickCount() - start;
+        if (timeoutMs != INFINITE && waited >= timeoutMs) break;
+        const DWORD left = timeoutMs == INFINITE ? INFINITE : timeoutMs - waited;
+        if (MsgWaitForMultipleObjects(1, &FPendingAdd, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) break;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    CloseHandle(FPendingAdd);
+    FPendingAdd = nullptr;
+}
 
 void TsxTrayIcon::DeleteFromTray() { FillAndNotify(NIM_DELETE, "DeleteFromTray"); }
 
 // The shell's answer is ignored: a refused add or delete changes nothing else.
 void TsxTrayIcon::FillAndNotify(DWORD message, const char* operation) {
     try {
+        AwaitPendingAdd();
         FillNotifyData();
         Shell_NotifyIconA(message, &FData);
     } catch (...) {
@@ -294,6 +345,7 @@ void TsxTrayIcon::HideIcon() {
 
 void TsxTrayIcon::ShowBalloon() {
     if (!FLargeRecord) return;
+    AwaitPendingAdd();
     FillNotifyData();
     FData.uFlags = NIF_INFO;
     FData.dwInfoFlags = static_cast<DWORD>(FInfoType);

@@ -120,7 +120,7 @@ public:
     virtual void ShowBalloon();                   // InfoText/InfoTitle as a balloon; shell 5 record only
     virtual void ShowBalloonHint() { ShowBalloon(); }
 
-    void InsertToTray();                          // NIM_ADD; throws EsxTrayIcon, a refusal of the shell is ignored
+    void InsertToTray();                          // NIM_ADD, made by a thread; throws EsxTrayIcon, a refusal is ignored
     void DeleteFromTray();                        // NIM_DELETE; throws EsxTrayIcon, a refusal of the shell is ignored
     bool IconShown() const noexcept { return (FFlagsTemplate & NIF_ICON) != 0; }
     bool UsesLargeRecord() const noexcept { return FLargeRecord; }
@@ -142,6 +142,7 @@ protected:
 
 private:
     void FillAndNotify(DWORD message, const char* operation);   // throws EsxTrayIcon naming the operation
+    void AwaitPendingAdd(DWORD timeoutMs = INFINITE);            // the add InsertToTray handed to a thread
     void HookAppWnd();
     void UnhookAppWnd();
     void IconFromImageList();
@@ -156,6 +157,7 @@ private:
     UINT FFlagsTemplate = NIF_MESSAGE | NIF_TIP;
     bool FLargeRecord = true;
     HICON FIcon = nullptr;
+    HANDLE FPendingAdd = nullptr;                  // the thread making the last NIM_ADD, until waited for
     bool FEnabled = true;
     std::string FHint;
     TImageList* FImageList = nullptr;

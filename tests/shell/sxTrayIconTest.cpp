@@ -628,6 +628,15 @@ TEST_F(sxTrayIconShellTest, TheIconAppearsInTheNotificationAreaAndGoes) {
     EXPECT_TRUE(IconCountIs(Before + 1));
 }
 
+TEST_F(sxTrayIconShellTest, ACallRightAfterTheAddFindsTheIconInTheShell) {
+    // The add is made by a thread; the modification waits for it, so the shell knows the icon.
+    Tray.SetVisible(true);
+    EXPECT_TRUE(Tray.UpdateTray());
+    Tray.SetVisible(false);
+    EXPECT_FALSE(Tray.IconShown());
+    EXPECT_TRUE(IconCountIs(Before));
+}
+
 TEST_F(sxTrayIconShellTest, AClickOnTheShellsIconWindowReachesOnClick) {
     std::vector<HWND> old = WineTrayIcons();
     Tray.SetVisible(true);
