@@ -37,14 +37,22 @@ int SecuritySum(const TSettingFlags& flags) {
     return sum;
 }
 
-bool ReadFlag(const TIniFile& file, const std::string& key) {
-    // Not TIniFile::ReadInteger: it takes "0x..." as hexadecimal.
-    return StrToIntDef(file.ReadString(Section, key, ""), 0) != 0;
-}
+namespace {
+
+// Ticked: any non-zero decimal number. Not TIniFile::ReadInteger: it takes "0x..." as hexadecimal.
+bool FlagOf(const std::string& text) { return StrToIntDef(text, 0) != 0; }
+
+} // namespace
+
+bool ReadFlag(const TIniFile& file, const std::string& key) { return FlagOf(file.ReadString(Section, key, "")); }
 
 TSettingFlags Read(const TIniFile& file) {
+    // The section in one read, its values as ReadString gives them: key by key, each read would
+    // open the file again.
     TSettingFlags flags{};
-    for (size_t i = 0; i < flags.size(); ++i) flags[i] = ReadFlag(file, Table[i].Key);
+    for (const TIniValue& value : file.ReadSectionValues(Section))
+        for (size_t i = 0; i < flags.size(); ++i)
+            if (SameTextAscii(value.Key, Table[i].Key)) flags[i] = FlagOf(value.Value);
     return flags;
 }
 

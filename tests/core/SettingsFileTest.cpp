@@ -2,6 +2,7 @@
 // security bar's sums, against real INI files
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,26 @@ TEST_F(SettingsFileTest, AFlagIsTickedForAnyNonZeroDecimalAndNothingElse) {
         EXPECT_EQ(ticked, settings::Read(FSettings)[2]);
     }
     EXPECT_FALSE(settings::ReadFlag(FSettings, "sett_autorun"));   // absent
+}
+
+TEST_F(SettingsFileTest, TheTwelveReadTogetherAreWhatEachReadsAlone) {
+    // Letter case, quotes, blanks and a second line of one key, as the profile API sees them.
+    std::ofstream(FFile.Path(), std::ios::binary) << ("[settings]\r\n"
+                "SETT_AUTORUN=1\r\n"
+                "sett_autoupdate=\"1\"\r\n"
+                "sett_autoscan = 2 \r\n"
+                "sett_closescan=0\r\n"
+                "sett_closescan=1\r\n"
+                "sett_scanregistry='0'\r\n"
+                "sett_scanmemory=1\r\n"
+                "sett_removebadkeys\r\n"
+                "sett_besilent=\r\n"
+                "[other]\r\n"
+                "sett_addicon=1\r\n");
+    const TSettingFlags flags = settings::Read(FSettings);
+    for (size_t i = 0; i < flags.size(); ++i)
+        EXPECT_EQ(flags[i], settings::ReadFlag(FSettings, settings::Table[i].Key)) << settings::Table[i].Key;
+    EXPECT_EQ(flags, Only({"sett_autorun", "sett_autoupdate", "sett_autoscan", "sett_scanmemory"}));
 }
 
 TEST_F(SettingsFileTest, AMissingFileReadsAllUntickedAndStaysMissing) {
