@@ -77,12 +77,12 @@ void Teditor::propsIdle(TObject*, bool&) {
         return;
     }
 
-    const std::string user = luser->Caption();
-    gWhiteListFile = std::make_unique<TIniFile>(PersonalFolder() + user + "_white.snx");
-    gBlackListFile = std::make_unique<TIniFile>(PersonalFolder() + user + "_black.snx");
-    gSettingsFile = std::make_unique<TIniFile>(PersonalFolder() + user + ".snx");
-    gTrashListFile = std::make_unique<TIniFile>(PersonalFolder() + user + "_trash.snx");
-    gDeleteListFile = std::make_unique<TIniFile>(PersonalFolder() + user + "_delete.snx");
+    const std::string files = PersonalFolder() + luser->Caption();
+    gWhiteListFile = std::make_unique<TIniFile>(files + "_white.snx");
+    gBlackListFile = std::make_unique<TIniFile>(files + "_black.snx");
+    gSettingsFile = std::make_unique<TIniFile>(files + ".snx");
+    gTrashListFile = std::make_unique<TIniFile>(files + "_trash.snx");
+    gDeleteListFile = std::make_unique<TIniFile>(files + "_delete.snx");
 
     ReportingFailure([&] { AddToList(*gWhiteListFile, Application->ExeName()); });
     ReportingFailure([&] { LoadSettings(); });
