@@ -41,45 +41,49 @@ static_assert(TrayLargeRecordSize == 488 && TraySmallRecordSize == 88, "NOTIFYIC
 
 constexpr UINT_PTR AppWndSubclassId = 0x53785472;   // per component: the component is the ref data
 
-// The shell answers NIM_DELETE only once it has handled it, and Wine's desktop process, hiding
-// its tray window with the last icon, first waits 2 s for a window manager an X server may not
-// have. The removal is in the shell's queue as soon as the call is made, so at teardown it is
-// made by a thread of its own, waited for only this long: the program's end need not wait.
+// A call to the shell made by a thread of its own, on its own copy of the record (and of the
+// icon it hands over, which ours may replace before the shell has read it). The shell answers only once
+// Wine's desktop process has done the work:
+// - NIM_ADD, once it has made the icon's window, some milliseconds the program (its start-up
+//   above all) need not wait; each later call to the shell waits for the add first.
+// - NIM_DELETE, hiding its tray window with the last icon, first waits 2 s for a window manager
+//   an X server may not have; the removal is in the shell's queue as soon as the call is made,
+//   so at teardown it is waited for only this long: the program's end need not wait.
 constexpr DWORD TeardownDeleteWaitMs = 100;
 
-DWORD WINAPI DeleteFromTrayThread(LPVOID param) {
-    std::unique_ptr<NOTIFYICONDATAA> data(static_cast<NOTIFYICONDATAA*>(param));
-    Shell_NotifyIconA(NIM_DELETE, data.get());
+struct TShellCall {
+    DWORD Message;
+    NOTIFYICONDATAA Data;
+    HICON Icon;   // the copy, or null
+};
+
+DWORD WINAPI ShellCallThread(LPVOID param) {
+    std::unique_ptr<TShellCall> call(static_cast<TShellCall*>(param));
+    Shell_NotifyIconA(call->Message, &call->Data);
+    if (call->Icon) DestroyIcon(call->Icon);
     return 0;
+}
+
+// The thread, or null when none could be started and the call was made here.
+HANDLE StartShellCall(DWORD message, const NOTIFYICONDATAA& data) {
+    auto call = std::make_unique<TShellCall>(TShellCall{message, data, nullptr});
+    if (data.hIcon && (data.uFlags & NIF_ICON)) call->Data.hIcon = call->Icon = CopyIcon(data.hIcon);
+    if (HANDLE thread = CreateThread(nullptr, 0, &ShellCallThread, call.get(), 0, nullptr)) {
+        call.release();
+        return thread;
+    }
+    if (call->Icon) DestroyIcon(call->Icon);
+    call->Data.hIcon = data.hIcon;
+    Shell_NotifyIconA(message, &call->Data);
+    return nullptr;
 }
 
 // Nothing to tell at teardown: the icon is gone with our window at the latest.
 void DeleteFromTrayAtTeardown(const NOTIFYICONDATAA& data) {
-    auto copy = std::make_unique<NOTIFYICONDATAA>(data);
-    HANDLE thread = CreateThread(nullptr, 0, &DeleteFromTrayThread, copy.get(), 0, nullptr);
-    if (!thread) {
-        Shell_NotifyIconA(NIM_DELETE, copy.get());
-        return;
+    if (HANDLE thread = StartShellCall(NIM_DELETE, data)) {
+        WaitForSingleObject(thread, TeardownDeleteWaitMs);
+        CloseHandle(thread);
     }
-    copy.release();
-    WaitForSingleObject(thread, TeardownDeleteWaitMs);
-    CloseHandle(thread);
-}
-
-// The shell answers NIM_ADD only once Wine's desktop process has made the icon's window, some
-// milliseconds: the add is made by a thread of its own, so the program goes on meanwhile (its
-// start-up above all), and each later call to the shell waits for it first. The thread has a
-// copy of the icon: ours may change before the shell has read it.
-struct TPendingTrayAdd {
-    NOTIFYICONDATAA Data;
-    HICON Icon;
-};
-
-DWORD WINAPI AddToTrayThread(LPVOID param) {
-    std::unique_ptr<TPendingTrayAdd> add(static_cast<TPendingTrayAdd*>(param));
-    Shell_NotifyIconA(NIM_ADD, &add->Data);
-    if (add->Icon) DestroyIcon(add->Icon);
-    return 0;
 }
 
 } // namespace
@@ -270,15 +274,7 @@ void TsxTrayIcon::InsertToTray() {
     AwaitPendingAdd();
     try {
         FillNotifyData();
-        auto add = std::make_unique<TPendingTrayAdd>(TPendingTrayAdd{FData, nullptr});
-        if (FData.hIcon) add->Data.hIcon = add->Icon = CopyIcon(FData.hIcon);
-        if (HANDLE thread = CreateThread(nullptr, 0, &AddToTrayThread, add.get(), 0, nullptr)) {
-            add.release();
-            FPendingAdd = thread;
-            return;
-        }
-        if (add->Icon) DestroyIcon(add->Icon);
-        Shell_NotifyIconA(NIM_ADD, &FData);
+        FPendingAdd = StartShellCall(NIM_ADD, FData);
     } catch (...) {
         throw EsxTrayIcon(Format("%s.InsertToTray failed", Name().c_str()));
     }
