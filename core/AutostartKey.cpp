@@ -46,16 +46,18 @@ bool HasEscapeLookAlike(const std::wstring& text) {
 // The wide value of a text value, up to its first null (a stored text need not end in one).
 // False: gone (or refused), or not text.
 bool QueryWideText(HKEY key, const std::wstring& name, std::wstring& textOut) {
+    // Sized for any command line a path can make, so one query nearly always does: the scan
+    // reads every autostart value this way, and each query is a round trip to the registry.
+    constexpr DWORD FirstTry = (MAX_PATH * 4 + 1) * sizeof(wchar_t);
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    std::vector<BYTE> data;
-    LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
-    // The value may grow between the two calls; ERROR_MORE_DATA asks again.
-    while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+    std::vector<BYTE> data(FirstTry);
+    DWORD size = FirstTry - sizeof(wchar_t);
+    LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+    // Longer, or grown between two queries: ERROR_MORE_DATA has said how long it is now.
+    while (rc == ERROR_MORE_DATA) {
         data.resize(size + sizeof(wchar_t));
-        size = static_cast<DWORD>(data.size());
+        size = static_cast<DWORD>(data.size() - sizeof(wchar_t));
         rc = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
-        if (rc == ERROR_SUCCESS) break;
     }
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
     textOut.assign(size / sizeof(wchar_t), L'\0');

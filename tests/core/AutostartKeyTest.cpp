@@ -180,6 +180,18 @@ TEST_F(AutostartKeyTest, ReadsTextValuesNormalisedAndSkipsWhatIsNoCommandLine) {
         EXPECT_FALSE(key.ReadCommandLine(TName(name), commandLine)) << TName(name).Text();
 }
 
+TEST_F(AutostartKeyTest, AValueOfAnyLengthIsReadWhole) {
+    // Around the length one query reads, and far past it.
+    for (const size_t folderLength : {1023u, 1024u, 1025u, 1026u, 5000u}) {
+        const std::string folder = "C:\\" + std::string(folderLength, 'a');
+        FRegistry.WriteString("long", folder + "\\tool.exe -x");
+        TAutostartKey key(HKEY_CURRENT_USER, FPath);
+        std::string commandLine;
+        ASSERT_TRUE(key.ReadCommandLine(TName(L"long"), commandLine)) << folderLength;
+        EXPECT_EQ(folder + "\\tool.exe", commandLine) << folderLength;
+    }
+}
+
 TEST_F(AutostartKeyTest, AValueDeletedAfterTheNamesWereTakenIsSkipped) {
     FRegistry.WriteString("going", R"(C:\a.exe)");
     TAutostartKey key(HKEY_CURRENT_USER, FPath);
