@@ -155,6 +155,48 @@ void CheckIcoImage(const unsigned char* image, uint32_t bytes) {
         throw EInvalidGraphic("Icon file is truncated (image)");
 }
 
+// An icon image without alpha channel, drawn at its own size as DrawIconEx(DI_NORMAL) draws
+// it: the mask ANDed onto the target, then the colours XORed. It needs no icon handle, which
+// under Wine costs several round trips to the server: most icons of a window are drawn this
+// way once, at their size. False, drawing nothing: not such an image (PNG, 32 bits, another
+// size), for the handle to draw.
+bool DrawIcoImageDirectly(HDC dc, int x, int y, int w, int h, const TIcoImage& image) {
+    const unsigned char* dib = image.Bytes.data();
+    if (image.Bytes.size() < sizeof(BITMAPINFOHEADER) || Le32(dib) != sizeof(BITMAPINFOHEADER)) return false;
+    const int width = static_cast<int32_t>(Le32(dib + 4));
+    const int height = static_cast<int32_t>(Le32(dib + 8)) / 2;
+    const uint16_t bitCount = Le16(dib + 14);
+    if (bitCount == 32 || Le32(dib + 16) != BI_RGB || width != w || height != h) return false;
+    const uint32_t colorsUsed = Le32(dib + 32);
+    const size_t palette = bitCount <= 8 ? (colorsUsed ? colorsUsed : (1u << bitCount)) : 0;
+    const size_t colourStride = ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
+    const unsigned char* colour = dib + sizeof(BITMAPINFOHEADER) + palette * sizeof(RGBQUAD);
+    const unsigned char* mask = colour + colourStride * static_cast<size_t>(height);
+
+    // The header with its colour table, the height of one of the two stacked bitmaps.
+    std::vector<unsigned char> colourInfo(dib, colour);
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, colourInfo.data(), sizeof(header));
+    header.biHeight = height;
+    header.biSizeImage = 0;
+    std::memcpy(colourInfo.data(), &header, sizeof(header));
+
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colours[2];
+    } maskInfo{};
+    maskInfo.Header = header;
+    maskInfo.Header.biBitCount = 1;
+    maskInfo.Header.biClrUsed = 0;
+    maskInfo.Header.biClrImportant = 0;
+    maskInfo.Colours[1] = RGBQUAD{255, 255, 255, 0};
+
+    StretchDIBits(dc, x, y, w, h, 0, 0, w, h, mask, reinterpret_cast<const BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS, SRCAND);
+    StretchDIBits(dc, x, y, w, h, 0, 0, w, h, colour, reinterpret_cast<const BITMAPINFO*>(colourInfo.data()),
+                  DIB_RGB_COLORS, SRCINVERT);
+    return true;
+}
+
 } // namespace
 
 TIcoImage PickIcoImage(const unsigned char* data, size_t size, int wantedWidth) {
@@ -361,6 +403,7 @@ void TPicture::Draw(HDC dc, const RECT& dest, bool transparent) const {
     int w = dest.right - dest.left, h = dest.bottom - dest.top;
     if (w <= 0 || h <= 0) return;
     if (FKind == TGraphicKind::gkIcon) {
+        if (!FIcon && FPendingIcon && DrawIcoImageDirectly(dc, dest.left, dest.top, w, h, *FPendingIcon)) return;
         DrawIconEx(dc, dest.left, dest.top, Icon(), w, h, 0, nullptr, DI_NORMAL);
         return;
     }

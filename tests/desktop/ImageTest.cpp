@@ -193,6 +193,98 @@ TEST_F(ImageTest, IconCopiedBeforeItWasEverDrawnDrawsLikeItsSource) {
     EXPECT_NE(copy.Icon(), source.Icon());                 // each owns its own
 }
 
+// A one-image ICO of width x width at bits per pixel: palette colours (if any), colour and
+// mask patterns of their own. Some pixels are transparent over a colour that is not black,
+// which inverts what lies under them: only the mask-then-XOR order draws them right.
+std::vector<unsigned char> PatternIco(int width, int bits) {
+    std::vector<unsigned char> dib;
+    auto put = [&](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) dib.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    };
+    const int palette = bits <= 8 ? 1 << bits : 0;
+    put(40, 4);
+    put(static_cast<unsigned>(width), 4);
+    put(static_cast<unsigned>(width * 2), 4);
+    put(1, 2);
+    put(static_cast<unsigned>(bits), 2);
+    for (int i = 0; i < 6; ++i) put(0, 4);
+    for (int i = 0; i < palette; ++i) put(static_cast<unsigned>((i * 0x3917A5) & 0xFFFFFF), 4);
+    const size_t colourStride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
+    const size_t maskStride = ((static_cast<size_t>(width) + 31) / 32) * 4;
+    for (int y = 0; y < width; ++y) {
+        std::vector<unsigned char> row(colourStride, 0);
+        for (int x = 0; x < width; ++x) {
+            const unsigned value = static_cast<unsigned>(x * 7 + y * 13 + x * y);
+            if (bits == 24) {
+                row[static_cast<size_t>(x) * 3] = static_cast<unsigned char>(value);
+                row[static_cast<size_t>(x) * 3 + 1] = static_cast<unsigned char>(value * 3);
+                row[static_cast<size_t>(x) * 3 + 2] = static_cast<unsigned char>(value * 5);
+            } else {
+                const unsigned index = value % static_cast<unsigned>(palette);
+                const size_t bit = static_cast<size_t>(x) * bits;
+                row[bit / 8] |= static_cast<unsigned char>(index << (8 - bits - bit % 8));
+            }
+        }
+        dib.insert(dib.end(), row.begin(), row.end());
+    }
+    for (int y = 0; y < width; ++y) {
+        std::vector<unsigned char> row(maskStride, 0);
+        for (int x = 0; x < width; ++x)
+            if ((x + 2 * y) % 5 == 0 || x < 2) row[x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
+        dib.insert(dib.end(), row.begin(), row.end());
+    }
+    std::vector<unsigned char> ico{0, 0, 1, 0, 1, 0, static_cast<unsigned char>(width), static_cast<unsigned char>(width),
+                                   0, 0, 1, 0, static_cast<unsigned char>(bits), 0};
+    for (unsigned value : {static_cast<unsigned>(dib.size()), 22u})
+        for (int i = 0; i < 4; ++i) ico.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    ico.insert(ico.end(), dib.begin(), dib.end());
+    return ico;
+}
+
+// Every pixel of a size x size drawing on a background of many colours.
+std::vector<COLORREF> PixelsOfDrawing(int size, const std::function<void(HDC)>& draw) {
+    HBITMAP bmp = CreateCompatibleBitmap(TScopedGetDC().Get(), size, size);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) SetPixel(dc, x, y, RGB(x * 9, y * 9, (x ^ y) * 9));
+    draw(dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    return pixels;
+}
+
+TEST_F(ImageTest, AnIconDrawsWhatTheSystemDrawsForItAtEveryColourDepth) {
+    struct TCase {
+        int Width, Bits;
+        RECT Dest;
+    };
+    const TCase cases[] = {{16, 1, {0, 0, 16, 16}},  {16, 4, {0, 0, 16, 16}}, {24, 8, {3, 2, 27, 26}},
+                           {16, 24, {0, 0, 16, 16}}, {16, 4, {0, 0, 24, 24}}};   // the last one stretched
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Width) + " pixels, " + std::to_string(c.Bits) + " bits");
+        const auto ico = PatternIco(c.Width, c.Bits);
+        TPicture picture;
+        picture.LoadFromData(ico);
+        const int w = c.Dest.right - c.Dest.left, h = c.Dest.bottom - c.Dest.top;
+        HICON icon = IconFromIcoData(ico.data(), ico.size(), c.Width);
+        ASSERT_TRUE(icon);
+        const auto expected = PixelsOfDrawing(32, [&](HDC dc) {
+            DrawIconEx(dc, c.Dest.left, c.Dest.top, icon, w, h, 0, nullptr, DI_NORMAL);
+        });
+        DestroyIcon(icon);
+        EXPECT_EQ(expected, PixelsOfDrawing(32, [&](HDC dc) { picture.Draw(dc, c.Dest, false); }));
+        // Drawn again, and once its handle exists.
+        EXPECT_EQ(expected, PixelsOfDrawing(32, [&](HDC dc) { picture.Draw(dc, c.Dest, false); }));
+        EXPECT_TRUE(picture.Icon());
+        EXPECT_EQ(expected, PixelsOfDrawing(32, [&](HDC dc) { picture.Draw(dc, c.Dest, false); }));
+    }
+}
+
 TEST_F(ImageTest, FormatRegistryPicksTheLoaderByExtension) {
     EXPECT_TRUE(FindPictureFormat("bmp"));
     EXPECT_TRUE(FindPictureFormat(".ICO"));
