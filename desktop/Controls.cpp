@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 #include "UtilityWindow.h"
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_map>
 
@@ -101,10 +102,10 @@ void TControl::SetParent(TControl* parent) {
     }
     // A control read from a description gets its window once all its properties are read,
     // made with its final style, bounds, text and font (CreateMissingWindows); one placed in a
-    // container that defers its children, once that needs them.
+    // container that defers its children, once that needs them; a hidden one, once it shows.
     if (FHandle)
         ::SetParent(FHandle, parent->FHandle);
-    else if (parent->FHandle && !IsLoading() && !parent->FChildrenDeferred)
+    else if (FVisible && parent->FHandle && !IsLoading() && !parent->FChildrenDeferred)
         CreateWnd();
     if (FAlign != TAlign::alNone) parent->Realign();
 }
@@ -169,14 +170,31 @@ void TControl::CreateWnd() {
     GetWindowRect(h, &r);
     if (p.Parent) MapWindowPoints(nullptr, p.Parent, reinterpret_cast<POINT*>(&r), 2);
     FLeft = r.left; FTop = r.top; FWidth = r.right - r.left; FHeight = r.bottom - r.top;
+    PlaceInChildOrder();
     CreateChildren();
     Realign();
 }
 
 void TControl::CreateChildren() {
     if (FChildrenDeferred) return;
+    // Hidden ones wait: some never show (state kept for dialogs), and each window costs several
+    // trips to the window server under Wine.
     for (TControl* child : FControls)
-        if (!child->FHandle) child->CreateWnd();
+        if (!child->FHandle && child->FVisible) child->CreateWnd();
+}
+
+void TControl::PlaceInChildOrder() {
+    if (!FParent) return;
+    const auto& siblings = FParent->FControls;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end() || std::none_of(self + 1, siblings.end(), [](TControl* c) { return c->FHandle; })) return;
+    if (!(GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) return;
+    // Windows follow the child order from the top: this one goes right under the last earlier
+    // sibling that has a window, or on top.
+    HWND after = HWND_TOP;
+    for (auto it = siblings.begin(); it != self; ++it)
+        if ((*it)->FHandle) after = (*it)->FHandle;
+    SetWindowPos(FHandle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::CreateDeferredChildren() {
@@ -196,7 +214,7 @@ void TControl::CreateDeferredChildren() {
 
 void TControl::CreateMissingWindows(bool evenDeferred) {
     if (!FHandle) {
-        if (FParent && !FParent->FHandle) return;
+        if (FParent && (!FParent->FHandle || (!FVisible && !evenDeferred))) return;
         CreateWnd();
         if (!evenDeferred) return;
     }
@@ -422,7 +440,10 @@ void TControl::SetClientHeight(int v) { SetHeight(v + (FHeight - ClientHeight())
 void TControl::SetVisible(bool value) {
     if (FVisible == value) return;
     FVisible = value;
-    if (FHandle) ShowWindow(FHandle, value ? SW_SHOW : SW_HIDE);
+    if (FHandle)
+        ShowWindow(FHandle, value ? SW_SHOW : SW_HIDE);
+    else if (value && FParent && FParent->FHandle && !FParent->FChildrenDeferred && !IsLoading())
+        CreateWnd();
     if (FParent && FAlign != TAlign::alNone) FParent->Realign();
 }
 

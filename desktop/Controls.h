@@ -4,8 +4,10 @@
 // screen reader can find it and read its text. A control's window is made once,
 // with its final values: when it gets a parent that has one, or, read from a
 // description, once all of the description's properties are read; until then its
-// properties are only stored. A container may defer its children's windows until
-// it is needed (a tab sheet until first shown); Handle() makes one early.
+// properties are only stored. A hidden control's window waits until it shows, and a
+// container may defer its children's windows until it is needed (a tab sheet until
+// first shown); Handle() makes one early. A window made late takes its place in
+// child order.
 // Standard controls (BUTTON, STATIC, LISTBOX, ...) are subclassed: our window
 // procedure sees every message and hands the rest to theirs. Notifications a
 // parent receives (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
@@ -173,6 +175,7 @@ private:
     void InsertControl(TControl* child);
     void RemoveControl(TControl* child);
     void CreateChildren();
+    void PlaceInChildOrder();   // a window made after later siblings' goes back among them
     void PublishName(bool freshWindow = false);   // a window just made has no name to take back
 
     TControl* FParent = nullptr;

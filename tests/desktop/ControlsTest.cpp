@@ -89,6 +89,52 @@ TEST_F(ControlsTest, NewWindowKeepsLinesSelectionAndPlaceAmongSiblings) {
     EXPECT_EQ(GetWindow(List->WindowHandle(), GW_HWNDNEXT), after->WindowHandle());
 }
 
+// A hidden control gets its window when it shows, or when code or a driver asks for it,
+// with what was set meanwhile and in its place among its siblings' windows.
+TEST_F(ControlsTest, AHiddenControlsWindowIsMadeWhenItShowsInItsPlaceAmongSiblings) {
+    auto add = [&](bool visible) {
+        auto* box = new TCheckBox(Form.get());
+        box->SetVisible(visible);
+        box->SetParent(Panel);
+        return box;
+    };
+    TCheckBox* first = add(true);
+    TCheckBox* hidden = add(false);
+    TCheckBox* asked = add(false);
+    TCheckBox* last = add(true);
+    auto childOrder = [&] {
+        std::vector<HWND> order;
+        for (HWND h = GetWindow(Panel->WindowHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+        return order;
+    };
+    EXPECT_FALSE(hidden->HandleAllocated());
+    EXPECT_FALSE(asked->HandleAllocated());
+    hidden->SetCaption("kept");
+    hidden->SetChecked(true);
+    EXPECT_TRUE(hidden->Checked());
+
+    HWND askedWindow = asked->Handle();
+    ASSERT_TRUE(askedWindow);
+    EXPECT_FALSE(IsWindowVisible(askedWindow)) << "made for code, not shown";
+    EXPECT_EQ(childOrder(), (std::vector<HWND>{List->WindowHandle(), first->WindowHandle(), askedWindow, last->WindowHandle()}));
+
+    hidden->Show();
+    ASSERT_TRUE(hidden->HandleAllocated());
+    EXPECT_TRUE(GetWindowLongA(hidden->WindowHandle(), GWL_STYLE) & WS_VISIBLE);
+    char text[16] = {};
+    GetWindowTextA(hidden->WindowHandle(), text, sizeof(text));
+    EXPECT_STREQ(text, "kept");
+    EXPECT_EQ(SendMessageA(hidden->WindowHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(childOrder(), (std::vector<HWND>{List->WindowHandle(), first->WindowHandle(), hidden->WindowHandle(),
+                                               askedWindow, last->WindowHandle()}));
+
+    TCheckBox* later = add(false);
+    EXPECT_FALSE(later->HandleAllocated());
+    EXPECT_EQ(SendMessageA(Form->WindowHandle(), CreateAllWindowsMessage(), 0, 0), 1);
+    ASSERT_TRUE(later->HandleAllocated()) << "a driver asking for every window gets this one too";
+    EXPECT_FALSE(GetWindowLongA(later->WindowHandle(), GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST_F(ControlsTest, CheckBoxTickedBeforeItsWindowShowsTickedAndKeepsItsTick) {
     auto* box = new TCheckBox(Form.get());
     box->SetChecked(true);

@@ -90,9 +90,12 @@ TEST_F(PageControlTest, ValuesSetBeforeThePageIsShownReachItsWindows) {
     EXPECT_EQ(SendMessageA(Box->WindowHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(TextOf(Name->WindowHandle()), "C:\\tools\\app.exe");
     EXPECT_FALSE(IsWindowEnabled(Name->WindowHandle()));
-    EXPECT_EQ(TextOf(Note->WindowHandle()), "Saved.");
-    EXPECT_FALSE(IsWindowVisible(Note->WindowHandle()));
     EXPECT_TRUE(IsWindowVisible(Box->WindowHandle()));
+    EXPECT_FALSE(Note->HandleAllocated()) << "a hidden control waits until it shows";
+    Note->Show();
+    ASSERT_TRUE(Note->HandleAllocated());
+    EXPECT_EQ(TextOf(Note->WindowHandle()), "Saved.");
+    EXPECT_TRUE(IsWindowVisible(Note->WindowHandle()));
     EXPECT_FALSE(List->HandleAllocated()) << "only the page shown gets its windows";
 
     Pages->SetActivePage(Lists);
