@@ -2,6 +2,7 @@
 #include "core/ListFileCopy.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstdint>
 #include <map>
@@ -9,9 +10,39 @@
 #include "core/ListFile.h"
 #include "desktop/Handle.h"
 #include "desktop/IniFile.h"
+#include "desktop/LateBinding.h"
 #include "desktop/SysUtils.h"
 
 namespace {
+
+// What NtQueryFullAttributesFile answers: the attributes GetFileAttributesEx gives, and the
+// change time, which every write and every change of the other times moves on.
+struct TFullAttributes {
+    LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime, AllocationSize, EndOfFile;
+    ULONG FileAttributes;
+};
+using TQueryFullAttributes = NTSTATUS NTAPI(OBJECT_ATTRIBUTES*, TFullAttributes*);
+
+FILETIME FileTimeOf(const LARGE_INTEGER& time) {
+    return FILETIME{static_cast<DWORD>(time.QuadPart), static_cast<DWORD>(static_cast<uint64_t>(time.QuadPart) >> 32)};
+}
+
+// The file's NT path: \??\C:\..., or \??\UNC\server\share\... for a share.
+std::wstring NtPathOf(const std::string& fileName) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wide.data(), length);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD got = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (got >= full.size()) {
+        full.resize(got);
+        got = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    full.resize(got < full.size() ? got : 0);
+    if (full.compare(0, 4, L"\\\\?\\") == 0) return L"\\??\\" + full.substr(4);
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\??\\UNC\\" + full.substr(2);
+    return L"\\??\\" + full;
+}
 
 enum class TFileRead { Read, Missing, Failed };
 
@@ -71,13 +102,32 @@ std::shared_ptr<const TListSlots> SlotsOf(std::vector<TIniValue> values) {
 
 bool TListFileCopy::TStamp::operator==(const TStamp& other) const noexcept {
     return Attributes == other.Attributes && Ticks(Created) == Ticks(other.Created) &&
-           Ticks(Written) == Ticks(other.Written) && SizeHigh == other.SizeHigh && SizeLow == other.SizeLow;
+           Ticks(Written) == Ticks(other.Written) && Ticks(Changed) == Ticks(other.Changed) &&
+           SizeHigh == other.SizeHigh && SizeLow == other.SizeLow;
+}
+
+const FILETIME& TListFileCopy::TStamp::LastChange() const noexcept {
+    return Ticks(Changed) > Ticks(Written) ? Changed : Written;
 }
 
 std::optional<TListFileCopy::TStamp> TListFileCopy::StampOf(const std::string& fileName) {
+    // Asked by path, as GetFileAttributesEx asks: no handle is opened.
+    static TQueryFullAttributes* const query = BindLate<TQueryFullAttributes>("ntdll.dll", "NtQueryFullAttributesFile");
+    if (query) {
+        std::wstring path = NtPathOf(fileName);
+        UNICODE_STRING name{static_cast<USHORT>(path.size() * sizeof(wchar_t)),
+                            static_cast<USHORT>(path.size() * sizeof(wchar_t)), path.data()};
+        OBJECT_ATTRIBUTES attributes{sizeof(OBJECT_ATTRIBUTES), nullptr, &name, OBJ_CASE_INSENSITIVE, nullptr, nullptr};
+        TFullAttributes data{};
+        if (query(&attributes, &data) < 0) return std::nullopt;
+        return TStamp{data.FileAttributes, FileTimeOf(data.CreationTime), FileTimeOf(data.LastWriteTime),
+                      FileTimeOf(data.ChangeTime), static_cast<DWORD>(static_cast<uint64_t>(data.EndOfFile.QuadPart) >> 32),
+                      static_cast<DWORD>(data.EndOfFile.QuadPart)};
+    }
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    return TStamp{data.dwFileAttributes, data.ftCreationTime, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow};
+    return TStamp{data.dwFileAttributes, data.ftCreationTime, data.ftLastWriteTime, FILETIME{}, data.nFileSizeHigh,
+                  data.nFileSizeLow};
 }
 
 std::shared_ptr<const TListSlots> TListFileCopy::Current() {
@@ -104,7 +154,7 @@ std::shared_ptr<const TListSlots> TListFileCopy::Current() {
     }
     // A write between the stamp and the read shows as a newer stamp at the next look.
     if (read == TFileRead::Read && stamp &&
-        Ticks(stamp->Written) + uint64_t{SettleMsAfter(stamp->Written)} * TicksPerMs < lookedAt)
+        Ticks(stamp->LastChange()) + uint64_t{SettleMsAfter(stamp->LastChange())} * TicksPerMs < lookedAt)
         FSettledStamp = stamp;
     return FSlots;
 }

@@ -6,10 +6,11 @@
 // resolution. The profile API's own cache is checked that way, so the bytes are parsed
 // here rather than read back through it.
 //
-// The one exception: a copy made longer after the file's last write than the file system's
+// The one exception: a copy made longer after the file's last change than the file system's
 // time stamps are coarse. Any later write then gives the file a time stamp that differs from
 // the one the copy noted, so an unchanged stamp (size, times, attributes) is proof enough and
-// the file is not read. A stamp in whole seconds may come from FAT's two-second steps or a
+// the file is not read. The stamp holds the change time, too, where the file system keeps one:
+// a program that rewrites the file and puts its write time back cannot put that one back. A stamp in whole seconds may come from FAT's two-second steps or a
 // one-second file system; one with a fraction of a second comes from a file system that keeps
 // the system clock's tick (at most some 16 ms), and FineSettleMs leaves it a wide margin.
 #pragma once
@@ -43,9 +44,10 @@ public:
 private:
     struct TStamp {
         DWORD Attributes;
-        FILETIME Created, Written;
+        FILETIME Created, Written, Changed;   // Changed: zero where the file system keeps none
         DWORD SizeHigh, SizeLow;
         bool operator==(const TStamp& other) const noexcept;
+        const FILETIME& LastChange() const noexcept;   // the later of Written and Changed
     };
     static std::optional<TStamp> StampOf(const std::string& fileName);
     std::shared_ptr<const TListSlots> Parse(const std::string& bytes) const;

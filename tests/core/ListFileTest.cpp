@@ -11,6 +11,7 @@
 
 #include "TempIniFile.h"
 #include "core/ListFile.h"
+#include "core/ListFileCopy.h"
 #include "desktop/IniFile.h"
 
 namespace {
@@ -224,6 +225,22 @@ TEST_F(ListFileTest, ARewriteOfAFileWrittenLongBeforeIsSeenAtTheNextRead) {
     rewritten.replace(rewritten.find("c.exe"), 5, "longer.exe");
     ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten, false));
     EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\longer.exe"}), listfile::Entries(FList));
+}
+
+// A program may rewrite the file and put its write time back (copies that keep their source's
+// time do): once the copy trusts the stamp, only the change time, which no one puts back, tells.
+TEST_F(ListFileTest, ARewriteThatPutsTheWriteTimeBackIsSeenOnceTheCopyTrustsTheStamp) {
+    Fill({{"0", "C:\\a.exe"}, {"1", "C:\\b.exe"}});
+    ASSERT_TRUE(FFile.MakeOld());
+    // Long enough after the last change for the copy made next to trust an unchanged stamp.
+    Sleep(TListFileCopy::FineSettleMs + 200);
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+    EXPECT_EQ("C:\\b.exe", listfile::ReadSlot(FList, 1));
+
+    std::string rewritten = FFile.Text();
+    rewritten.replace(rewritten.find("b.exe"), 5, "c.exe");
+    ASSERT_TRUE(FFile.RewriteFromAnotherProcess(rewritten));
+    EXPECT_EQ("C:\\c.exe", listfile::ReadSlot(FList, 1));
 }
 
 // A stamp in whole seconds may come from a file system that keeps no finer time (FAT steps in
