@@ -442,7 +442,9 @@ void TControl::SetVisible(bool value) {
     FVisible = value;
     if (FHandle)
         ShowWindow(FHandle, value ? SW_SHOW : SW_HIDE);
-    else if (value && FParent && FParent->FHandle && !FParent->FChildrenDeferred && !IsLoading())
+    else if (value && FParent && FParent->FHandle && !FParent->FChildrenDeferred)
+        // Also while its description's load steps run: its properties are all read by then
+        // (a page control shows its active page in its own load step).
         CreateWnd();
     if (FParent && FAlign != TAlign::alNone) FParent->Realign();
 }

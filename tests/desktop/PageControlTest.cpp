@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "desktop/CheckBox.h"
+#include "desktop/Classes.h"
+#include "desktop/DescriptionReader.h"
 #include "desktop/Edit.h"
 #include "desktop/Form.h"
 #include "desktop/Label.h"
@@ -102,6 +104,37 @@ TEST_F(PageControlTest, ValuesSetBeforeThePageIsShownReachItsWindows) {
     ASSERT_TRUE(List->HandleAllocated());
     EXPECT_EQ(SendMessageA(List->WindowHandle(), LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(List->WindowHandle(), LB_GETCURSEL, 0, 0), 1);
+}
+
+class TPagesHost : public TForm {
+public:
+    explicit TPagesHost(TComponent* owner) : TForm(owner) {}
+};
+
+// Read from a description, the page control shows its active page in its own load step, before
+// the pages' load steps: that page and its controls are on screen at once, with nothing asked.
+TEST(DescribedPageControlTest, TheActivePageAndItsControlsHaveTheirWindowsOnceTheFormIsRead) {
+    RegisterDesktopClasses();
+    static TClassInfo& info = TClassRegistration<TPagesHost>("TPagesHost", "TForm").Info();
+    TPagesHost form(nullptr);
+    LoadDescription(&form, info,
+                    "object PagesHost: TPagesHost\n  ClientWidth = 300\n  ClientHeight = 200\n"
+                    "  object Pages: TPageControl\n    Align = alClient\n    ActivePage = Second\n"
+                    "    object First: TTabSheet\n      Caption = 'First'\n"
+                    "      object FirstBox: TCheckBox\n        Caption = 'one'\n      end\n    end\n"
+                    "    object Second: TTabSheet\n      Caption = 'Second'\n"
+                    "      object SecondList: TListBox\n        Left = 8\n        Top = 8\n      end\n"
+                    "      object SecondHidden: TCheckBox\n        Visible = False\n      end\n    end\n"
+                    "  end\nend\n");
+    form.Show();
+    auto* second = dynamic_cast<TControl*>(form.FindComponent("Second"));
+    auto* list = dynamic_cast<TControl*>(form.FindComponent("SecondList"));
+    ASSERT_TRUE(second && list);
+    ASSERT_TRUE(list->HandleAllocated()) << "the active page's controls are made without being asked for";
+    EXPECT_TRUE(IsWindowVisible(second->WindowHandle()));
+    EXPECT_TRUE(IsWindowVisible(list->WindowHandle()));
+    EXPECT_FALSE(dynamic_cast<TControl*>(form.FindComponent("FirstBox"))->HandleAllocated());
+    EXPECT_FALSE(dynamic_cast<TControl*>(form.FindComponent("SecondHidden"))->HandleAllocated());
 }
 
 TEST_F(PageControlTest, AHandleAskedForEarlyKeepsTheChildOrder) {
