@@ -200,15 +200,9 @@ void TControl::PlaceInChildOrder() {
 void TControl::CreateDeferredChildren() {
     if (!FChildrenDeferred || !FHandle) return;
     FChildrenDeferred = false;
-    bool someMade = false;
-    for (TControl* child : FControls) someMade = someMade || child->FHandle;
+    // Children made early, for a handle code asked for, keep their place: each one made now
+    // takes its own among them (PlaceInChildOrder).
     CreateChildren();
-    // Children made early, for a handle code asked for, go back to their place in child order
-    // (the order windows are drawn and tabbed through).
-    if (someMade)
-        for (TControl* child : FControls)
-            if (child->FHandle)
-                SetWindowPos(child->FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Realign();
 }
 
