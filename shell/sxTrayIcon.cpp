@@ -270,15 +270,7 @@ bool TsxTrayIcon::UpdateTray() {
     return Shell_NotifyIconA(NIM_MODIFY, &FData) != FALSE;
 }
 
-void TsxTrayIcon::InsertToTray() {
-    AwaitPendingAdd();
-    try {
-        FillNotifyData();
-        FPendingAdd = StartShellCall(NIM_ADD, FData);
-    } catch (...) {
-        throw EsxTrayIcon(Format("%s.InsertToTray failed", Name().c_str()));
-    }
-}
+void TsxTrayIcon::InsertToTray() { FillAndNotify(NIM_ADD, "InsertToTray"); }
 
 void TsxTrayIcon::AwaitPendingAdd(DWORD timeoutMs) {
     if (!FPendingAdd) return;
@@ -303,7 +295,10 @@ void TsxTrayIcon::FillAndNotify(DWORD message, const char* operation) {
     try {
         AwaitPendingAdd();
         FillNotifyData();
-        Shell_NotifyIconA(message, &FData);
+        if (message == NIM_ADD)
+            FPendingAdd = StartShellCall(NIM_ADD, FData);
+        else
+            Shell_NotifyIconA(message, &FData);
     } catch (...) {
         throw EsxTrayIcon(Format("%s.%s failed", Name().c_str(), operation));
     }
